@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, running and testing Korvex need.
+# Idempotent: prints and installs only what is missing.
+set -euo pipefail
+
+want_build=(cmake g++ make pkg-config libsdl1.2-dev zlib1g-dev libgtest-dev googletest libbenchmark-dev)
+want_test=(xvfb xdotool x11-utils imagemagick g++-mingw-w64-i686 wine wine32:i386 valgrind)
+
+mode=${1:-build}
+wanted=("${want_build[@]}")
+[ "$mode" = test ] && wanted+=("${want_test[@]}")
+
+missing=()
+for pkg in "${wanted[@]}"; do
+  dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' || missing+=("$pkg")
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  echo "install-deps: everything needed is installed"
+  exit 0
+fi
+
+SUDO=""
+[ "$(id -u)" -eq 0 ] || SUDO=sudo
+for pkg in "${missing[@]}"; do
+  case "$pkg" in
+    *:i386)
+      if ! dpkg --print-foreign-architectures | grep -qx i386; then
+        echo "install-deps: adding the i386 architecture (for 32-bit Wine)"
+        $SUDO dpkg --add-architecture i386
+      fi ;;
+  esac
+done
+echo "install-deps: installing ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -qq
+$SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,40 @@
+// The settings and high-score record and its 211-byte file in the data folder.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+constexpr int kHighScoreCount = 5;
+constexpr int kNameFieldSize = 30;
+constexpr std::size_t kSettingsFileSize = 211;
+
+struct Settings {
+    std::uint16_t reserved0 = 0;
+    std::int16_t difficulty = 0;  // 0, 1 or 2
+    std::uint16_t reserved4 = 0;
+    char highScoreNames[kHighScoreCount][kNameFieldSize] = {};  // entry 0 is the best
+    std::int32_t highScores[kHighScoreCount] = {};              // sorted best first; 0 = empty
+    std::uint8_t soundOn = 1;
+    std::uint8_t reserved177 = 1;
+    std::uint16_t reserved178 = 35;
+    char reservedText[30] = {'B', 'r', 'a', 's', 'k'};
+    std::uint8_t reserved210 = 0;
+};
+
+extern Settings settings;
+
+// The settings file's full path: dataDir + "korvex.set".
+std::string settingsPath();
+
+// Fills `record` from the settings file, field by field as far as the file goes; a missing or
+// unreadable file leaves it unchanged.
+void loadSettings(Settings& record);
+
+// Writes `record` to the settings file without ever destroying the previous file: a temporary file
+// in the same folder is written, flushed and renamed over it. On failure shows "error in settings file".
+void saveSettings(const Settings& record);
+
+// The 211 bytes of `record` as the file holds them, and the reverse (a short input fills the fields
+// it covers; bytes past 211 are ignored).
+std::string encodeSettings(const Settings& record);
+void decodeSettings(const std::string& bytes, Settings& record);

@@ -1,0 +1,60 @@
+// Control of the headless platform that tests link instead of the desktop one: a virtual clock,
+// scripted events and a record of what the game asked of the device. Nothing here really waits.
+#pragma once
+
+#include <SDL.h>
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace platform::script {
+
+struct MessageRecord {
+    std::string text;
+    std::string caption;
+    MessageStyle style;
+    WindowHandle owner;
+    MessageAnswer answer;
+};
+
+// Puts the platform back into its start state: clock 0, no events, no keys held, nothing recorded,
+// time limit 10 virtual minutes. Message boxes are real: a test answers them with taps.
+void reset();
+
+// --- Device facts the start-up reads.
+void setAvailableMemory(std::uint64_t bytes);
+void setProgramPath(const std::string& path);
+void setOtherInstanceRunning(bool running);
+
+// --- Clock. Every delay() advances it; waitEvent() on an empty queue jumps it to the next timed event.
+std::uint32_t now();
+void setTimeLimit(std::uint32_t ms);  // past this virtual time a quit event is queued, once
+bool timeLimitHit();
+
+// --- Events. Queued events come out in order; an event with a time is held back until the clock
+// reaches it. Key events also update keyState() when they are taken.
+void pushEvent(const SDL_Event& event, std::uint32_t at = 0);
+void tap(int x, int y, std::uint32_t at = 0, Uint8 button = SDL_BUTTON_LEFT);  // down and up
+void press(int x, int y, std::uint32_t at = 0, Uint8 button = SDL_BUTTON_LEFT);
+void release(int x, int y, std::uint32_t at = 0, Uint8 button = SDL_BUTTON_LEFT);
+void moveTo(int x, int y, std::uint32_t at = 0);
+void keyDown(SDLKey key, std::uint32_t at = 0);
+void keyUp(SDLKey key, std::uint32_t at = 0);
+void quit(std::uint32_t at = 0);
+std::size_t pendingEvents();
+
+// Called whenever the game waits on an empty queue or sleeps, with the current virtual time;
+// a test may queue events from it in reaction to the game's state.
+void setIdleHook(std::function<void()> hook);
+
+// --- Records of device calls.
+const std::vector<std::string>& soundsPlayed();
+const std::vector<MessageRecord>& messages();
+std::uint32_t delayedTotal();  // sum of all delay() calls
+
+}  // namespace platform::script

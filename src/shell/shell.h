@@ -1,0 +1,22 @@
+// Globals shared by every part of the game, set once at start-up.
+#pragma once
+
+#include <SDL.h>
+
+#include <string>
+
+#include "platform/platform.h"
+
+extern SDL_Surface* screen;               // the game's 240 x 320 x 16 surface; target of every blit
+extern platform::WindowHandle mainWindow;  // owner of the high-score reset question; may be 0
+extern std::string programDir;            // program folder with a trailing '/'; packs and sounds
+extern std::string dataDir;               // programDir + "data/"; story and settings file
+
+constexpr int kScreenWidth = 240;
+constexpr int kScreenHeight = 320;
+
+// Makes the whole screen visible; every screen and frame ends its drawing with it.
+void updateScreen();
+
+// Fills programDir and dataDir from the program's own path.
+void findDirectories();

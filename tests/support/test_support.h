@@ -1,0 +1,59 @@
+// Shared test scaffolding: SDL on the dummy driver, the headless platform, a scratch program folder.
+#pragma once
+
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+
+#include "platform/script.h"
+
+namespace testing_support {
+
+struct Rgb {
+    int r, g, b;
+    bool operator==(const Rgb& o) const { return r == o.r && g == o.g && b == o.b; }
+};
+std::ostream& operator<<(std::ostream& out, const Rgb& c);
+
+// A fresh empty folder under the system's temporary folder, removed by the fixture's TearDown.
+std::string makeScratchFolder();
+
+// Writes `bytes` to `path`; reads a whole file ("" when missing).
+void writeFile(const std::string& path, const std::string& bytes);
+std::string readFile(const std::string& path);
+bool fileExists(const std::string& path);
+
+// A 16-bit surface in the screen's format filled with one colour.
+SDL_Surface* makeSurface(int w, int h, Rgb fill);
+
+// Colour of one pixel of any surface.
+Rgb pixelOf(SDL_Surface* surface, int x, int y);
+
+// Base fixture: headless platform reset, SDL video on the dummy driver, a 240 x 320 x 16 `screen`,
+// and programDir/dataDir pointing at a scratch folder (with data/ empty). Every global record of the
+// game is put back to its start value.
+class SdlTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Copies the generated game data (packs, story, sounds) into the scratch data folder.
+    void installGameData();
+    // installGameData, then loads the 39 images and selects the font as start-up does.
+    void loadGameImages();
+
+    Rgb screenPixel(int x, int y) const { return pixelOf(screen_, x, y); }
+    // Saves the screen as a BMP under the build's test-artefacts folder (for looking at it).
+    void saveScreenshot(const std::string& name) const;
+
+    std::string folder_;  // the scratch program folder, with a trailing '/'
+    SDL_Surface* screen_ = nullptr;
+};
+
+// Puts every global game record (settings, world, level state, fonts, keyboard) back to its start
+// value, as at process start.
+void resetGlobals();
+
+}  // namespace testing_support
