@@ -1,6 +1,7 @@
 // The settings and high-score record and its 211-byte file in the data folder.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 

@@ -60,11 +60,13 @@ WindowHandle findWindow(const char* title);
 enum class MessageStyle { Ok, YesNo };
 enum class MessageAnswer { Ok, Yes, No };
 
-// Draws a line of text at (x, y) on the screen surface in the game's own font.
+// Draws a line of text at (x, y) on the screen surface in the game's own font; measures its width.
 using TextPainter = void (*)(const char* text, int x, int y);
+using TextMeasurer = int (*)(const char* text);
 
-// Called once fonts are loaded: lets message boxes draw inside the game window.
-void setMessagePainter(SDL_Surface* screen, TextPainter painter, int lineHeight);
+// Called once fonts are loaded: lets message boxes draw inside the game window. A null screen
+// turns that off again.
+void setMessagePainter(SDL_Surface* screen, TextPainter painter, TextMeasurer measurer, int lineHeight);
 
 // A modal message box, answered with a tap; printed on standard error when there is no screen or
 // font yet (it then answers Ok, or No for a question). `owner` may be 0.

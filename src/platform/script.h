@@ -52,6 +52,11 @@ std::size_t pendingEvents();
 // a test may queue events from it in reaction to the game's state.
 void setIdleHook(std::function<void()> hook);
 
+// --- Message boxes are drawn in the window and answered with taps.
+Rect messageButton(MessageAnswer which);  // the button of the box showing now (or shown last)
+bool messageWaiting();                    // a message box waits for its answer
+void answerMessageBoxes(MessageAnswer answer);  // from now on, tap this button of every box shown
+
 // --- Records of device calls.
 const std::vector<std::string>& soundsPlayed();
 const std::vector<MessageRecord>& messages();

@@ -2,7 +2,6 @@
 #include "resources/images.h"
 
 #include "resources/pack_reader.h"
-#include "shell/game_flow.h"
 #include "shell/shell.h"
 
 const char* const kImageFileNames[kImageCount] = {

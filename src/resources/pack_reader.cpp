@@ -16,6 +16,11 @@ const char* const kMainPackName = "//data//1";
 
 ImageList::~ImageList() { freeImages(*this); }
 
+PackReader& packReader() {
+    static PackReader reader(PackReader::kRead);
+    return reader;
+}
+
 namespace {
 
 SDL_Surface* convertToDisplay(const pack::RawImage& raw) {

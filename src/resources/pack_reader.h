@@ -36,6 +36,9 @@ public:
     const int mode;
 };
 
+// The one pack reader, in read mode, kept for the whole run.
+PackReader& packReader();
+
 constexpr std::size_t kSplashPackCapacity = 200000;
 constexpr std::size_t kMainPackCapacity = 2000000;
 extern const char* const kSplashPackName;  // "\data\0"

@@ -3,13 +3,8 @@
 
 #include <cstdint>
 
-class PackReader;
-
 extern std::int32_t levelCounter;  // index of the level being played, 0 to 24
 extern char* storyText;             // the story file's bytes and a NUL; never freed
-
-// The one pack reader, in read mode, kept for the whole run.
-PackReader& packReader();
 
 // Loads settings, splash, images, fonts and story, then runs the game until the player quits.
 // Returns false when start-up could not complete (the player has been told why).

@@ -12,3 +12,6 @@ void drawText(const char* text, int x, int y, int fontImage);
 
 // The index of the active font, -1 before the first selectFont.
 int activeFontIndex();
+
+// Width in pixels of `text` drawn with the active font, up to its first line feed.
+int textWidth(const char* text);

@@ -1,0 +1,23 @@
+// What the shared device code asks of each build (desktop or scripted); not for game code.
+#pragma once
+
+#include <string>
+
+#include "platform/platform.h"
+
+namespace platform::detail {
+
+// Starts a ".wav" through SDL audio; a new sound replaces the one playing.
+void playWav(const std::string& path);
+
+// Decodes a ".wav" and converts it to `spec`; empty when the file is missing or unreadable.
+std::string loadWavAs(const std::string& path, const SDL_AudioSpec& spec);
+
+// Told about every message box and its answer (the scripted build keeps a record).
+void noteMessage(WindowHandle owner, const char* text, const char* caption, MessageStyle style,
+                 MessageAnswer answer);
+
+// Puts an event back so that the next read sees it again (a quit that closed a message box).
+void repostEvent(const SDL_Event& event);
+
+}  // namespace platform::detail

@@ -1,0 +1,181 @@
+// The headless build of the device services for tests: a virtual clock and scripted events.
+#include "platform/script.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "platform/platform_detail.h"
+
+namespace platform {
+namespace {
+
+struct TimedEvent {
+    std::uint32_t at;
+    SDL_Event event;
+};
+
+constexpr std::uint32_t kDefaultTimeLimit = 10 * 60 * 1000;
+
+struct State {
+    std::uint64_t memory = UINT64_MAX;
+    std::string programPath = "/tmp/korvex-test/korvex";
+    bool otherInstance = false;
+    std::uint32_t now = 0;
+    std::uint32_t limit = kDefaultTimeLimit;
+    bool limitHit = false;
+    std::deque<TimedEvent> events;
+    Uint8 keys[SDLK_LAST] = {};
+    std::function<void()> idleHook;
+    bool autoAnswer = false;
+    MessageAnswer autoAnswerWith = MessageAnswer::No;
+    std::vector<std::string> sounds;
+    std::vector<script::MessageRecord> messages;
+    std::uint32_t delayed = 0;
+};
+
+State state;
+
+void queue(const SDL_Event& event, std::uint32_t at) {
+    // Events come out in time order; events of the same time in the order they were queued.
+    auto place = std::upper_bound(state.events.begin(), state.events.end(), at,
+                                  [](std::uint32_t t, const TimedEvent& e) { return t < e.at; });
+    state.events.insert(place, TimedEvent{at, event});
+}
+
+void checkTimeLimit() {
+    if (state.limitHit || state.now < state.limit) return;
+    state.limitHit = true;
+    SDL_Event quit{};
+    quit.type = SDL_QUIT;
+    queue(quit, state.now);
+}
+
+void runIdleHooks() {
+    if (state.autoAnswer && script::messageWaiting()) {
+        const Rect b = script::messageButton(state.autoAnswerWith);
+        script::tap((b.left + b.right) / 2, (b.top + b.bottom) / 2, state.now);
+    }
+    if (state.idleHook) state.idleHook();
+}
+
+bool takeDue(SDL_Event* event) {
+    if (state.events.empty() || state.events.front().at > state.now) return false;
+    *event = state.events.front().event;
+    state.events.pop_front();
+    if (event->type == SDL_KEYDOWN || event->type == SDL_KEYUP) {
+        state.keys[event->key.keysym.sym] = event->type == SDL_KEYDOWN ? 1 : 0;
+    }
+    return true;
+}
+
+SDL_Event mouseButton(Uint8 type, int x, int y, Uint8 button) {
+    SDL_Event e{};
+    e.type = type;
+    e.button.type = type;
+    e.button.button = button;
+    e.button.state = type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
+    e.button.x = static_cast<Uint16>(x);
+    e.button.y = static_cast<Uint16>(y);
+    return e;
+}
+
+SDL_Event keyEvent(Uint8 type, SDLKey key) {
+    SDL_Event e{};
+    e.type = type;
+    e.key.type = type;
+    e.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
+    e.key.keysym.sym = key;
+    return e;
+}
+
+}  // namespace
+
+// --- The device services, as the game sees them.
+
+std::uint64_t availablePhysicalMemory() { return state.memory; }
+bool acquireSingleInstance(const char*) { return !state.otherInstance; }
+std::string programPath() { return state.programPath; }
+void captureButtons() {}
+void releaseButtons() {}
+void playSoundAsync(const std::string& path) { state.sounds.push_back(path); }
+std::uint32_t ticks() { return state.now; }
+
+void delay(std::uint32_t ms) {
+    state.now += ms;
+    state.delayed += ms;
+    checkTimeLimit();
+    runIdleHooks();
+}
+
+int pollEvent(SDL_Event* event) {
+    checkTimeLimit();
+    return takeDue(event) ? 1 : 0;
+}
+
+int waitEvent(SDL_Event* event) {
+    for (;;) {
+        checkTimeLimit();
+        if (takeDue(event)) return 1;
+        runIdleHooks();
+        if (takeDue(event)) return 1;
+        // Nothing due: jump to the next timed event, or to the time limit, where a quit is queued.
+        state.now = state.events.empty() ? std::max(state.now, state.limit) : state.events.front().at;
+    }
+}
+
+const Uint8* keyState() { return state.keys; }
+
+namespace detail {
+void noteMessage(WindowHandle owner, const char* text, const char* caption, MessageStyle style,
+                 MessageAnswer answer) {
+    state.messages.push_back({text, caption, style, owner, answer});
+}
+void repostEvent(const SDL_Event& event) { state.events.push_front(TimedEvent{state.now, event}); }
+}  // namespace detail
+
+// --- Test control.
+
+namespace script {
+
+void reset() { state = State{}; }
+void setAvailableMemory(std::uint64_t bytes) { state.memory = bytes; }
+void setProgramPath(const std::string& path) { state.programPath = path; }
+void setOtherInstanceRunning(bool running) { state.otherInstance = running; }
+std::uint32_t now() { return state.now; }
+void setTimeLimit(std::uint32_t ms) { state.limit = ms; }
+bool timeLimitHit() { return state.limitHit; }
+
+void pushEvent(const SDL_Event& event, std::uint32_t at) { queue(event, at); }
+void press(int x, int y, std::uint32_t at, Uint8 button) { queue(mouseButton(SDL_MOUSEBUTTONDOWN, x, y, button), at); }
+void release(int x, int y, std::uint32_t at, Uint8 button) { queue(mouseButton(SDL_MOUSEBUTTONUP, x, y, button), at); }
+void tap(int x, int y, std::uint32_t at, Uint8 button) {
+    press(x, y, at, button);
+    release(x, y, at, button);
+}
+void moveTo(int x, int y, std::uint32_t at) {
+    SDL_Event e{};
+    e.type = SDL_MOUSEMOTION;
+    e.motion.type = SDL_MOUSEMOTION;
+    e.motion.x = static_cast<Uint16>(x);
+    e.motion.y = static_cast<Uint16>(y);
+    queue(e, at);
+}
+void keyDown(SDLKey key, std::uint32_t at) { queue(keyEvent(SDL_KEYDOWN, key), at); }
+void keyUp(SDLKey key, std::uint32_t at) { queue(keyEvent(SDL_KEYUP, key), at); }
+void quit(std::uint32_t at) {
+    SDL_Event e{};
+    e.type = SDL_QUIT;
+    queue(e, at);
+}
+std::size_t pendingEvents() { return state.events.size(); }
+void setIdleHook(std::function<void()> hook) { state.idleHook = std::move(hook); }
+void answerMessageBoxes(MessageAnswer answer) {
+    state.autoAnswer = true;
+    state.autoAnswerWith = answer;
+}
+const std::vector<std::string>& soundsPlayed() { return state.sounds; }
+const std::vector<MessageRecord>& messages() { return state.messages; }
+std::uint32_t delayedTotal() { return state.delayed; }
+
+}  // namespace script
+}  // namespace platform

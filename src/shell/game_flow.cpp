@@ -1,0 +1,132 @@
+// The game's top level: loading at start-up, then menu, levels and game over until the player quits.
+//
+//   state                 result  action and next state
+//   first menu            1       startNewGame, playing
+//   playing               4       next level (25 wraps to 0), playing
+//   playing               5       game over, startNewGame, menu after game over
+//   playing               2       menu in game
+//   menu after game over  1       playing (the game prepared before the menu opened)
+//   menu in game          1       startNewGame, playing
+//   menu in game          2       playing, same level, same state
+//   any                   3       end
+#include "shell/game_flow.h"
+
+#include <cstdio>
+#include <string>
+
+#include "game/world.h"
+#include "persist/name_entry.h"
+#include "persist/settings.h"
+#include "resources/images.h"
+#include "resources/pack_reader.h"
+#include "shell/shell.h"
+#include "ui/font.h"
+#include "ui/menu.h"
+#include "ui/text_page.h"
+
+std::int32_t levelCounter = 0;
+char* storyText = nullptr;
+
+namespace {
+
+constexpr int kQuit = 3, kNewGame = 1, kMenu = 2, kCleared = 4, kLost = 5;
+constexpr std::uint32_t kSplashMs = 1000;
+constexpr std::uint32_t kGameOverMs = 3000;
+
+bool showSplash() {
+    ImageList splash;
+    std::string error;
+    if (!readPack(packReader(), splash, kSplashPackName, kSplashPackCapacity, &error) || splash.count < 1) {
+        if (error.empty()) error = "The splash pack holds no picture.";
+        platform::messageBox(0, error.c_str(), "KORVEX", platform::MessageStyle::Ok);
+        return false;
+    }
+    images[kStartScreen] = getImage(splash, 0);
+    blitImage(images[kStartScreen], 0, 0);
+    updateScreen();
+    platform::delay(kSplashMs);
+    freeImages(splash);
+    images[kStartScreen] = nullptr;  // the main pack fills the slot next
+    return true;
+}
+
+void paintMessageText(const char* text, int x, int y) { drawText(text, x, y, kFont); }
+
+void setUpText() {
+    selectFont(kFont);
+    platform::setMessagePainter(screen, paintMessageText, textWidth, images[kFont]->h);
+    helpPage.setArea(19, 60, 205, 190);
+    helpPage.setBackground(images[kHelp]);
+    helpPage.setNormalFont(images[kFont]);
+    helpPage.setBoldFont(images[kFontBold]);
+    helpPage.useFont(0);
+}
+
+// The whole story file and a NUL; a missing or unreadable file gives an empty text.
+char* readStory(const std::string& path) {
+    std::string bytes;
+    if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
+        char chunk[4096];
+        std::size_t got;
+        while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) bytes.append(chunk, got);
+        std::fclose(file);
+    }
+    char* text = new char[bytes.size() + 1];
+    bytes.copy(text, bytes.size());
+    text[bytes.size()] = '\0';
+    return text;
+}
+
+}  // namespace
+
+void startNewGame() {
+    player.lives = 3;
+    player.score = 0;
+    levelCounter = 0;
+    setupLevel(0);
+}
+
+void showGameOver() {
+    SDL_Surface* picture = images[kGameOver];
+    blitImage(picture, 120 - picture->w / 2, 160 - picture->h / 2);
+    updateScreen();
+    platform::delay(kGameOverMs);
+    enterHighScore(player.score);
+}
+
+const FlowSteps kGameSteps = {showMenu, runLevel, setupLevel, startNewGame, showGameOver};
+
+void runGameFlow(const FlowSteps& steps) {
+    int result = steps.showMenu(0);
+    if (result == kNewGame) steps.startNewGame();
+    while (result != kQuit) {
+        result = steps.runLevel();
+        if (result == kCleared) {
+            if (++levelCounter == kLevelCount) levelCounter = 0;
+            steps.setupLevel(static_cast<std::int16_t>(levelCounter));
+        } else if (result == kLost) {
+            steps.showGameOver();
+            steps.startNewGame();
+            result = steps.showMenu(0);
+        } else if (result == kMenu) {
+            result = steps.showMenu(1);
+            if (result == kNewGame) steps.startNewGame();
+        }
+    }
+}
+
+bool runGame() {
+    loadSettings(settings);
+    packReader();
+    if (!showSplash()) return false;
+    std::string error;
+    if (!loadImages(&error)) {
+        platform::messageBox(0, error.c_str(), "KORVEX", platform::MessageStyle::Ok);
+        return false;
+    }
+    setUpText();
+    storyText = readStory(dataDir + "story");
+    helpPage.setText(storyText);
+    runGameFlow(kGameSteps);
+    return true;
+}

@@ -1,0 +1,4 @@
+// korvex: a vertical space shooter for a 240 x 320 portrait screen.
+#include "shell/startup.h"
+
+int main() { return korvexMain(); }

@@ -1,0 +1,58 @@
+// Start-up and shutdown: refuse to start without memory or beside a running copy, open the window,
+// run the game, shut SDL down.
+#include "shell/startup.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "shell/game_flow.h"
+#include "shell/shell.h"
+
+namespace {
+
+constexpr const char* kTitle = "KORVEX";
+
+void quitSdlAtExit() {
+    static bool registered = false;
+    if (!registered) std::atexit(SDL_Quit);
+    registered = true;
+}
+
+}  // namespace
+
+int korvexMain() {
+    if (platform::availablePhysicalMemory() < kMinimumFreeMemory) {
+        platform::messageBox(0, "Not enough memory!\nYou need at least 5MB of free memory.", "Error",
+                             platform::MessageStyle::Ok);
+        return 0;
+    }
+    if (!platform::acquireSingleInstance(kTitle)) return 0;  // another copy runs: end silently
+    findDirectories();
+
+    // The game plays on without a sound device; it cannot without a window.
+    if (SDL_Init(SDL_INIT_VIDEO) < 0) {
+        std::fprintf(stderr, "korvex: cannot start the video system: %s\n", SDL_GetError());
+        SDL_Quit();
+        return 0;
+    }
+    SDL_InitSubSystem(SDL_INIT_AUDIO);
+    std::string error;
+    screen = platform::openScreen(kScreenWidth, kScreenHeight, 16, kTitle, &error);
+    if (!screen) {
+        std::fprintf(stderr, "korvex: cannot open the %d x %d window: %s\n", kScreenWidth, kScreenHeight,
+                     error.c_str());
+        SDL_Quit();
+        return 0;
+    }
+    mainWindow = platform::findWindow(kTitle);
+    platform::captureButtons();
+    quitSdlAtExit();
+
+    runGame();
+
+    platform::setMessagePainter(nullptr, nullptr, nullptr, 0);
+    SDL_Quit();
+    platform::releaseButtons();
+    screen = nullptr;
+    return 0;
+}
