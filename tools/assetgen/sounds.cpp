@@ -25,7 +25,7 @@ double envelope(double t, double attack, double decay) {
 std::vector<std::int16_t> finish(Signal signal) {
     double peak = 1e-9;
     for (double v : signal) peak = std::max(peak, std::abs(v));
-    const std::size_t fade = kSampleRate / 200;  // 5 ms, so the end never clicks
+    const std::size_t fade = kSampleRate / 60;  // about 17 ms, so the end never clicks
     for (std::size_t i = 0; i < fade && i < signal.size(); ++i)
         signal[signal.size() - 1 - i] *= double(i) / fade;
     std::vector<std::int16_t> samples;
@@ -92,7 +92,7 @@ std::vector<std::int16_t> giftCaught() {
             const double t = double(i - start) / kSampleRate;
             const double bell =
                 std::sin(2 * kPi * kNotes[n] * t) + 0.3 * std::sin(2 * kPi * 2 * kNotes[n] * t);
-            s[i] += bell * envelope(t, 0.004, n == 3 ? 0.14 : 0.07);
+            s[i] += bell * envelope(t, 0.004, n == 3 ? 0.1 : 0.06);
         }
     }
     return finish(s);
