@@ -33,7 +33,7 @@ constexpr Rgb kFontClear = {8, 8, 8};
 constexpr int kShotWidth = 4, kShotHeight = 8;
 constexpr int kBombWidth = 4, kBombHeight = 6;
 constexpr int kCarrierHeight = 14;
-constexpr int kBrickWidth = 30, kBrickHeight = 10;
+constexpr int kBrickWidth = 16, kBrickHeight = 8;  // five with gaps of 35 fit the width
 constexpr int kBannerWidth = 100, kBannerHeight = 40;
 constexpr int kGlyphWidth = 4, kFontHeight = 7;
 
@@ -172,6 +172,16 @@ inline void aimShotAt(int row, int column) {
     player.shot.active = true;
     player.shot.x = static_cast<std::int16_t>(cellX(column) + 5);
     player.shot.y = static_cast<std::int16_t>(cellY(row) + 5);
+}
+
+// Stars still in the bottom-right corner, out of the way of the pixels a test looks at.
+inline void parkStars() {
+    for (Star& s : stars) {
+        s.x = 238;
+        s.y = 318;
+        s.vSpeed = 0;
+        s.hSpeed = 0;
+    }
 }
 
 // No enemy ever fires and no carrier ever starts.
