@@ -108,6 +108,9 @@ TEST_F(Frame, StarsDriftAgainstTheShipAndComeBackAtTheTop) {
     EXPECT_EQ(s.y, 103);
     player.movingRight = false;
     player.movingLeft = true;
+    s.x = 300;
+    drawFrame();
+    EXPECT_EQ(s.x, 302);  // off screen, but not yet wrapped
     s.x = 309;
     drawFrame();
     EXPECT_EQ(s.x, 0);  // 311 wraps to 0
