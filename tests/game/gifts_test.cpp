@@ -46,18 +46,6 @@ TEST_F(Gifts, ACrossingTakes221StepsAndTheCarrierThenRests) {
     EXPECT_EQ(giftLauncher.y, 30);
 }
 
-TEST_F(Gifts, TheCarrierStartsByChanceOnlyWithoutARunningEffect) {
-    giftLaunchChance = 501;  // every draw is a start
-    giftLauncher.effectActive = true;
-    giftLauncher.effectKind = ExtraLife;
-    steps(50);
-    EXPECT_FALSE(giftLauncher.movingRight);
-    steps(51);  // the effect ends in the 101st step; the carrier may start in that same step
-    EXPECT_FALSE(giftLauncher.effectActive);
-    EXPECT_TRUE(giftLauncher.movingRight);
-    EXPECT_EQ(giftLauncher.y, 30);
-}
-
 TEST_F(Gifts, TheCarrierIsDrawnInTwoAlternatingFramesAndTheGiftInItsKindsFrame) {
     giftLauncher.movingRight = true;
     giftLauncher.x = 100;

@@ -199,11 +199,4 @@ TEST_F(LevelSetup, ResetGiftLauncherKeepsImagesAndLink) {
     EXPECT_EQ(giftLauncher.player, &player);
 }
 
-TEST_F(LevelSetup, ABannerIsPendingAfterEverySetUp) {
-    setupLevel(0);
-    showLevelBanner = false;
-    setupLevel(1);
-    EXPECT_TRUE(showLevelBanner);
-}
-
 }  // namespace
