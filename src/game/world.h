@@ -87,6 +87,7 @@ struct GiftLauncher {
     std::int32_t effectCounter = 0;
     bool effectActive = false;
     std::int32_t animFrame = 0;
+    std::int16_t effectKind = Freeze;  // the kind that was caught: its end action ends the effect
 };
 
 constexpr int kFormationRows = 6;
