@@ -6,7 +6,7 @@
 #include <cstdint>
 
 class TextPage {
-public:
+  public:
     static constexpr int kMaxPages = 100;
 
     void setArea(int left, int top, int width, int height);
@@ -22,9 +22,8 @@ public:
     std::int16_t currentPage = 0;
     std::int16_t lastPage = 0;
 
-    // The rest of the state (fonts, page starts, glyph edges) is private to the layout.
-    // (Declared by the text page's implementation.)
-private:
+    // The rest of the state belongs to the layout (text_page.cpp).
+  private:
     friend struct TextPageLayout;
     SDL_Surface* background_ = nullptr;
     SDL_Surface* fonts_[2] = {nullptr, nullptr};
@@ -32,7 +31,7 @@ private:
     const char* pageStart_[kMaxPages] = {};
     std::int16_t left_ = 0, top_ = 0, width_ = 0, height_ = 0;
     std::int32_t fontSlot_ = 0;
-    std::int32_t glyphEdges_[256] = {};
+    std::int32_t glyphEdges_[256] = {};  // marker columns of fonts_[fontSlot_]
     std::int32_t glyphEdgeCount_ = 0;
 };
 

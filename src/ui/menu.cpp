@@ -1,0 +1,90 @@
+// The main menu: a full-screen picture with stylus hot spots that start, resume or leave the game
+// and open the other screens.
+#include "ui/menu.h"
+
+#include "resources/images.h"
+#include "shell/shell.h"
+#include "ui/screen_loop.h"
+
+namespace {
+
+constexpr int kNewGame = 1, kResume = 2, kLeave = 3;
+constexpr int kResumeX = 8, kResumeY = 9;
+
+enum class MenuAction { NewGame, Leave, Options, Help, About, Scores, Resume };
+
+struct MenuSpot {
+    platform::Rect rect;
+    MenuAction action;
+};
+
+// Taken in this order; the first that holds the tap wins.
+void menuSpots(MenuSpot (&spots)[7]) {
+    const SDL_Surface* resume = images[kButResume];
+    const int resumeW = resume ? resume->w : 0, resumeH = resume ? resume->h : 0;
+    const MenuSpot table[7] = {
+        {{10, 35, 118, 56}, MenuAction::NewGame},
+        {{10, 183, 59, 204}, MenuAction::Leave},
+        {{10, 64, 103, 85}, MenuAction::Options},
+        {{10, 95, 68, 116}, MenuAction::Help},
+        {{10, 153, 85, 175}, MenuAction::About},
+        {{10, 125, 85, 147}, MenuAction::Scores},
+        {{kResumeX, kResumeY, kResumeX + resumeW, kResumeY + resumeH}, MenuAction::Resume},
+    };
+    for (int k = 0; k < 7; ++k) spots[k] = table[k];
+}
+
+void dropQueuedEvents() {
+    SDL_Event event;
+    while (platform::pollEvent(&event)) {
+    }
+}
+
+// The menu's result for an action, or 0 when the menu stays open (after running a screen).
+int runAction(MenuAction action, int inGame) {
+    switch (action) {
+        case MenuAction::NewGame:
+            return kNewGame;
+        case MenuAction::Leave:
+            return kLeave;
+        case MenuAction::Resume:
+            return inGame == 1 ? kResume : 0;
+        case MenuAction::Options:
+            showOptions();
+            break;
+        case MenuAction::Help:
+            showHelp();
+            break;
+        case MenuAction::Scores:
+            showScores();
+            break;
+        case MenuAction::About:
+            if (showAbout() == ui::kScreenSupport) showSupport();
+            break;
+    }
+    drawMenu(inGame);
+    return 0;
+}
+
+}  // namespace
+
+void drawMenu(int inGame) {
+    blitImage(images[kNewGameBackground], 0, 0);
+    if (inGame == 1) blitImage(images[kButResume], kResumeX, kResumeY);
+    updateScreen();
+}
+
+int showMenu(int inGame) {
+    drawMenu(inGame);
+    dropQueuedEvents();
+    MenuSpot spots[7];
+    menuSpots(spots);
+    for (;;) {
+        const ui::Input input = ui::waitInput();
+        if (input.kind == ui::InputKind::Quit) return kLeave;
+        if (input.kind != ui::InputKind::Tap) continue;
+        const int hit = ui::hitSpot(spots, input.x, input.y);
+        if (hit < 0) continue;
+        if (const int result = runAction(spots[hit].action, inGame)) return result;
+    }
+}

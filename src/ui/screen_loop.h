@@ -1,0 +1,33 @@
+// What every menu screen shares: its results and the wait for the next tap or quit.
+#pragma once
+
+#include "platform/platform.h"
+
+namespace ui {
+
+// Screen results: closed by the screen's own button, the about screen's way to support, quit.
+constexpr int kScreenClosed = 1;
+constexpr int kScreenSupport = 2;
+constexpr int kScreenQuit = 3;
+
+enum class InputKind { Tap, Quit, Other };
+
+struct Input {
+    InputKind kind;
+    int x, y;
+};
+
+// Blocks until the next event: a stylus tap (any button), the quit request, or anything else.
+// A failed wait counts as a quit so that no screen can spin forever.
+Input waitInput();
+
+// The first rectangle in `spots` that holds (x, y), or -1.
+template <typename Spot, int N>
+int hitSpot(const Spot (&spots)[N], int x, int y) {
+    for (int k = 0; k < N; ++k) {
+        if (platform::ptInRect(spots[k].rect, x, y)) return k;
+    }
+    return -1;
+}
+
+}  // namespace ui
