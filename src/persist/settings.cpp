@@ -66,7 +66,9 @@ bool writeWhole(const std::string& path, const std::string& bytes) {
     if (!file) return false;
     const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
     const bool flushed = std::fflush(file) == 0;
-    return std::fclose(file) == 0 && written && flushed;
+    if (std::fclose(file) == 0 && written && flushed) return true;
+    std::remove(path.c_str());  // a partial file must not linger
+    return false;
 }
 
 }  // namespace
@@ -112,8 +114,12 @@ void loadSettings(Settings& record) {
 void saveSettings(const Settings& record) {
     const std::string path = settingsPath();
     const std::string temporary = path + ".new";
-    if (!writeWhole(temporary, encodeSettings(record)) || std::rename(temporary.c_str(), path.c_str()) != 0) {
+    bool saved = writeWhole(temporary, encodeSettings(record));
+    if (saved && std::rename(temporary.c_str(), path.c_str()) != 0) {
         std::remove(temporary.c_str());
+        saved = false;
+    }
+    if (!saved) {
         platform::messageBox(0, kSaveError, kSaveError, platform::MessageStyle::Ok);
     }
 }

@@ -96,7 +96,7 @@ void appendImage(std::vector<std::uint8_t>* out, const RawImage& image) {
     writeLe(out, image.gMask, 4);
     writeLe(out, image.bMask, 4);
     writeLe(out, image.aMask, 4);
-    const std::size_t bytes = static_cast<std::size_t>(image.pitch) * image.height;
+    const std::size_t bytes = image.height > 0 ? static_cast<std::size_t>(image.pitch) * image.height : 0;
     if (image.pixels) out->insert(out->end(), image.pixels, image.pixels + bytes);
 }
 

@@ -3,7 +3,8 @@
 
 #include <cstdint>
 
-// Makes images[imageIndex] the active font and rebuilds its glyph edge table.
+// Makes images[imageIndex] the active font and rebuilds its glyph edge table. An index outside the
+// image table leaves no active font.
 void selectFont(int imageIndex);
 
 // Draws `text` with its first glyph's top-left corner at (x, y): glyph positions from the active

@@ -14,6 +14,7 @@ namespace testing_support {
 struct Rgb {
     int r, g, b;
     bool operator==(const Rgb& o) const { return r == o.r && g == o.g && b == o.b; }
+    bool operator!=(const Rgb& o) const { return !(*this == o); }
 };
 std::ostream& operator<<(std::ostream& out, const Rgb& c);
 

@@ -1,0 +1,62 @@
+# Shared steps of the end-to-end tests: an X server, the game in it, screenshots, taps.
+# Sourced by the test scripts; they set KORVEX, CLOSE_WINDOW, PAK and ARTEFACTS first.
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+start_x() {
+    for n in $(seq 90 120); do
+        [ -e /tmp/.X$n-lock ] || { DISPLAY_NUMBER=$n; break; }
+    done
+    export DISPLAY=:$DISPLAY_NUMBER
+    Xvfb "$DISPLAY" -screen 0 400x400x24 -nolisten tcp >/dev/null 2>&1 &
+    XVFB_PID=$!
+    for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && return; sleep 0.1; done
+    fail "Xvfb did not start"
+}
+
+stop_all() {
+    [ -n "${GAME_PID:-}" ] && kill "$GAME_PID" 2>/dev/null
+    [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null
+    # Each run gets its own lock folder for the single-instance lock.
+    [ -n "${RUNTIME:-}" ] && rm -rf "$RUNTIME"
+    true
+}
+
+# Starts the game; sets GAME_PID and WINDOW (the id of the window titled KORVEX).
+start_game() {
+    RUNTIME=$(mktemp -d)
+    XDG_RUNTIME_DIR=$RUNTIME SDL_AUDIODRIVER=dummy "$KORVEX" &
+    GAME_PID=$!
+    WINDOW=""
+    for _ in $(seq 100); do
+        WINDOW=$(xdotool search --name '^KORVEX$' 2>/dev/null | head -n 1) && [ -n "$WINDOW" ] && return
+        kill -0 "$GAME_PID" 2>/dev/null || fail "korvex ended before its window appeared"
+        sleep 0.05
+    done
+    fail "no window titled KORVEX"
+}
+
+# Saves the game window as $ARTEFACTS/NAME.png.
+shot() {
+    import -window "$WINDOW" "$ARTEFACTS/$1.png" 2>/dev/null || fail "screenshot $1"
+}
+
+# Number of pixels that differ (beyond a small fuzz) between two pictures.
+differing_pixels() {
+    compare -fuzz 8% -metric AE "$1" "$2" null: 2>&1 | cut -d' ' -f1
+}
+
+tap() {
+    xdotool mousemove --window "$WINDOW" "$1" "$2" click 1
+    sleep 0.3
+}
+
+# Waits for the game to end and checks its exit code.
+expect_exit_code() {
+    for _ in $(seq 100); do kill -0 "$GAME_PID" 2>/dev/null || break; sleep 0.05; done
+    kill -0 "$GAME_PID" 2>/dev/null && fail "korvex is still running"
+    local code=0
+    wait "$GAME_PID" || code=$?
+    GAME_PID=""
+    [ "$code" -eq "$1" ] || fail "korvex ended with exit code $code, expected $1"
+}

@@ -1,0 +1,160 @@
+// The platform seam: path building, the hot-spot rule, the headless clock and event script,
+// and sound decoding.
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include "platform/platform.h"
+#include "platform/platform_detail.h"
+#include "platform/script.h"
+#include "support/test_support.h"
+
+using namespace platform;
+
+TEST(JoinPath, NormalisesWindowsStyleNamesToSingleSlashes) {
+    EXPECT_EQ(joinPath("/games/space/", "\\data\\0.pak"), "/games/space/data/0.pak");
+    EXPECT_EQ(joinPath("/games/space/", "//data//1.pak"), "/games/space/data/1.pak");
+    EXPECT_EQ(joinPath("/games/space/", "\\data\\1.wav"), "/games/space/data/1.wav");
+    EXPECT_EQ(joinPath("/games/space/", "data/story1.bmp"), "/games/space/data/story1.bmp");
+    // The folder itself is kept as it is; only the appended name is normalised.
+    EXPECT_EQ(joinPath("/odd\\folder/", "\\x"), "/odd\\folder/x");
+}
+
+TEST(PtInRect, LeftAndTopInsideRightAndBottomOutside) {
+    const Rect r{94, 273, 143, 293};
+    EXPECT_TRUE(ptInRect(r, 94, 273));
+    EXPECT_TRUE(ptInRect(r, 142, 292));
+    EXPECT_FALSE(ptInRect(r, 143, 280));
+    EXPECT_FALSE(ptInRect(r, 100, 293));
+    EXPECT_FALSE(ptInRect(r, 93, 280));
+    EXPECT_FALSE(ptInRect(r, 100, 272));
+}
+
+class ScriptTest : public ::testing::Test {
+protected:
+    void SetUp() override { script::reset(); }
+};
+
+TEST_F(ScriptTest, DelayAdvancesTheVirtualClockOnly) {
+    EXPECT_EQ(ticks(), 0u);
+    delay(50);
+    delay(1000);
+    EXPECT_EQ(ticks(), 1050u);
+    EXPECT_EQ(script::delayedTotal(), 1050u);
+}
+
+TEST_F(ScriptTest, TimedEventsWaitForTheirTimeAndKeepTheirOrder) {
+    script::keyDown(SDLK_LEFT, 100);
+    script::tap(10, 20);
+    SDL_Event e;
+    ASSERT_EQ(pollEvent(&e), 1);
+    EXPECT_EQ(e.type, SDL_MOUSEBUTTONDOWN);
+    ASSERT_EQ(pollEvent(&e), 1);
+    EXPECT_EQ(e.type, SDL_MOUSEBUTTONUP);
+    EXPECT_EQ(pollEvent(&e), 0);  // the key event is not due yet
+    EXPECT_EQ(keyState()[SDLK_LEFT], 0);
+    ASSERT_EQ(waitEvent(&e), 1);  // waiting jumps to it
+    EXPECT_EQ(ticks(), 100u);
+    EXPECT_EQ(e.type, SDL_KEYDOWN);
+    EXPECT_EQ(keyState()[SDLK_LEFT], 1);
+    script::keyUp(SDLK_LEFT);
+    ASSERT_EQ(pollEvent(&e), 1);
+    EXPECT_EQ(keyState()[SDLK_LEFT], 0);
+}
+
+TEST_F(ScriptTest, WaitingOnAnEmptyScriptEndsWithAQuitAtTheTimeLimit) {
+    script::setTimeLimit(5000);
+    SDL_Event e;
+    ASSERT_EQ(waitEvent(&e), 1);
+    EXPECT_EQ(e.type, SDL_QUIT);
+    EXPECT_TRUE(script::timeLimitHit());
+    EXPECT_EQ(ticks(), 5000u);
+}
+
+TEST_F(ScriptTest, IdleHookCanReactToTheGame) {
+    int calls = 0;
+    script::setIdleHook([&] {
+        if (++calls == 2) script::tap(1, 2);
+    });
+    SDL_Event e;
+    delay(10);  // first call: nothing queued
+    ASSERT_EQ(waitEvent(&e), 1);
+    EXPECT_EQ(e.type, SDL_MOUSEBUTTONDOWN);
+    EXPECT_EQ(calls, 2);
+}
+
+class MessageBoxTest : public testing_support::SdlTest {};
+
+TEST_F(MessageBoxTest, WithoutAFontTheMessageGoesToStandardErrorAndAQuestionIsAnsweredNo) {
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(messageBox(0, "Do it?", "Question", MessageStyle::YesNo), MessageAnswer::No);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "Question: Do it?\n");
+    ASSERT_EQ(script::messages().size(), 1u);
+    EXPECT_EQ(script::messages()[0].caption, "Question");
+}
+
+namespace {
+int fixedWidth(const char* text) { return 6 * static_cast<int>(std::string(text).size()); }
+int linesDrawn = 0;
+void countLines(const char*, int, int) { ++linesDrawn; }
+}  // namespace
+
+TEST_F(MessageBoxTest, InTheWindowItIsAnsweredByATapOnItsButtonAndTheScreenIsRestored) {
+    SDL_FillRect(screen_, nullptr, SDL_MapRGB(screen_->format, 0, 0, 255));
+    setMessagePainter(screen_, countLines, fixedWidth, 12);
+    bool sawBox = false;
+    script::setIdleHook([&] {
+        if (!script::messageWaiting()) return;
+        sawBox = screenPixel(120, 160) != testing_support::Rgb{0, 0, 255};
+        const Rect no = script::messageButton(MessageAnswer::No);
+        script::tap(no.left, no.top);  // the button's own corner is inside it
+    });
+    EXPECT_EQ(messageBox(7, "Do you really want to reset your high scores?", "Reset High Scores?",
+                         MessageStyle::YesNo),
+              MessageAnswer::No);
+    EXPECT_TRUE(sawBox);
+    EXPECT_GE(linesDrawn, 4);  // caption, the text wrapped to two lines at least, two buttons
+    EXPECT_EQ(screenPixel(120, 160), (testing_support::Rgb{0, 0, 255}));
+    EXPECT_EQ(script::messages().back().owner, 7u);
+}
+
+TEST_F(MessageBoxTest, AQuitClosesTheBoxAndIsSeenAgainByTheScreenBehindIt) {
+    setMessagePainter(screen_, countLines, fixedWidth, 12);
+    script::quit();
+    EXPECT_EQ(messageBox(0, "Sure?", "Q", MessageStyle::YesNo), MessageAnswer::No);
+    SDL_Event e;
+    ASSERT_EQ(pollEvent(&e), 1);
+    EXPECT_EQ(e.type, SDL_QUIT);
+}
+
+TEST_F(MessageBoxTest, TapsOutsideTheButtonsAreIgnored) {
+    setMessagePainter(screen_, countLines, fixedWidth, 12);
+    script::tap(2, 2);
+    script::answerMessageBoxes(MessageAnswer::Yes);
+    EXPECT_EQ(messageBox(0, "Sure?", "Q", MessageStyle::YesNo), MessageAnswer::Yes);
+}
+
+TEST(Sound, AMissingFileDecodesToNothingAndAValidOneIsConverted) {
+    SDL_AudioSpec device{};
+    device.freq = 22050;
+    device.format = AUDIO_S16SYS;
+    device.channels = 1;
+    EXPECT_TRUE(detail::loadWavAs("/nonexistent/0.wav", device).empty());
+
+    // A 0.1 s 8-bit 11025 Hz wave, converted to 16-bit 22050 Hz: four times the bytes.
+    const std::string folder = testing_support::makeScratchFolder();
+    const int samples = 1103;
+    std::string wav = "RIFF";
+    auto le32 = [&](std::uint32_t v) { for (int i = 0; i < 4; ++i) wav += static_cast<char>(v >> (8 * i)); };
+    auto le16 = [&](std::uint16_t v) { wav += static_cast<char>(v); wav += static_cast<char>(v >> 8); };
+    le32(36 + samples);
+    wav += "WAVEfmt ";
+    le32(16); le16(1); le16(1); le32(11025); le32(11025); le16(1); le16(8);
+    wav += "data";
+    le32(samples);
+    for (int i = 0; i < samples; ++i) wav += static_cast<char>(128 + (i % 20 < 10 ? 40 : -40));
+    testing_support::writeFile(folder + "/tone.wav", wav);
+    const std::string pcm = detail::loadWavAs(folder + "/tone.wav", device);
+    EXPECT_NEAR(static_cast<double>(pcm.size()), samples * 4.0, 8.0);
+    testing_support::writeFile(folder + "/bad.wav", "RIFF garbage");
+    EXPECT_TRUE(detail::loadWavAs(folder + "/bad.wav", device).empty());
+}
