@@ -22,10 +22,16 @@ stop_all() {
     true
 }
 
-# Starts the game; sets GAME_PID and WINDOW (the id of the window titled KORVEX).
+# Starts a copy of the game and its data in a scratch folder (GAME_DIR), so that its settings file
+# is its own; sets GAME_PID and WINDOW (the id of the window titled KORVEX).
 start_game() {
     RUNTIME=$(mktemp -d)
-    XDG_RUNTIME_DIR=$RUNTIME SDL_AUDIODRIVER=dummy "$KORVEX" &
+    GAME_DIR=$RUNTIME/game
+    mkdir -p "$GAME_DIR"
+    cp "$KORVEX" "$GAME_DIR/korvex"
+    cp -r "$(dirname "$KORVEX")/data" "$GAME_DIR/data"
+    rm -f "$GAME_DIR/data/korvex.set"
+    XDG_RUNTIME_DIR=$RUNTIME SDL_AUDIODRIVER=dummy "$GAME_DIR/korvex" &
     GAME_PID=$!
     WINDOW=""
     for _ in $(seq 100); do

@@ -1,0 +1,74 @@
+// Entry of the Windows uninstaller: no window, no question, no message. It deletes the product's uninstall
+// entry and hands the removal of its own folder to a hidden batch that outlives it.
+#include <mbctype.h>
+#include <windows.h>
+
+#include <string>
+
+#include "key_tree.h"
+#include "uninstall_logic.h"
+#include "win_registry.h"
+
+namespace {
+
+// The runtime starts with the system's ANSI code page as its multibyte code page.
+bool isSystemLeadByte(unsigned char byte) {
+    return _ismbblead(byte) != 0;
+}
+
+// Empty when the path is missing or was cut to fit the buffer: a cut path names another folder.
+std::string ownPath() {
+    char buffer[uninstaller::kOwnPathCapacity] = {};
+    DWORD length = GetModuleFileNameA(nullptr, buffer, sizeof buffer);
+    if (length == 0 || length >= sizeof buffer) return std::string();
+    return std::string(buffer, length);
+}
+
+bool writeBatch(const std::string& text) {
+    HANDLE file = CreateFileA(uninstaller::kBatchPath, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+    CloseHandle(file);
+    return true;
+}
+
+// Starts the batch suspended at idle priority and resumes it only after this process has raised its own
+// priority, so the batch's retry loop does not compete with our exit.
+void startBatch() {
+    static_assert(sizeof(STARTUPINFOA) == 68, "the start-up record of a 32-bit process");
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_HIDE;
+    PROCESS_INFORMATION process = {};
+    char commandLine[] = "\\DelUS.bat";
+    if (!CreateProcessA(nullptr, commandLine, nullptr, nullptr, FALSE, CREATE_SUSPENDED | IDLE_PRIORITY_CLASS,
+                        nullptr, "\\", &startup, &process)) {
+        return;
+    }
+    SetThreadPriority(process.hThread, THREAD_PRIORITY_IDLE);
+    SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_TIME_CRITICAL);
+    SetPriorityClass(GetCurrentProcess(), HIGH_PRIORITY_CLASS);
+    CloseHandle(process.hProcess);
+    ResumeThread(process.hThread);
+    CloseHandle(process.hThread);
+}
+
+void startSelfDelete(const std::string& batchText) {
+    if (writeBatch(batchText)) startBatch();
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    const std::string path = ownPath();
+    if (path.empty()) return 0;
+    const uninstaller::UninstallPlan plan = uninstaller::planUninstall(path, isSystemLeadByte);
+    if (plan.refusal != uninstaller::Refusal::none) return 0;
+    uninstaller::WinRegistry registry;
+    uninstaller::removeUninstallEntry(registry, plan.keyName.c_str());
+    startSelfDelete(plan.batchText);
+    return 0;
+}
