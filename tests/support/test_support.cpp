@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "game/world.h"
+#include "persist/name_entry.h"
 #include "persist/settings.h"
 #include "resources/images.h"
 #include "shell/game_flow.h"
@@ -69,6 +70,7 @@ void resetGlobals() {
     lastRandom = 1;
     levelCounter = 0;
     helpPage = TextPage{};
+    resetKeyboardState();
     for (SDL_Surface*& image : images) image = nullptr;
 }
 
