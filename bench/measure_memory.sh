@@ -4,14 +4,15 @@
 #   bench/measure_memory.sh [build-dir]
 set -euo pipefail
 build=${1:-build}
-display=:97
-Xvfb $display -screen 0 640x480x24 -nolisten tcp >/dev/null 2>&1 &
+numberFile=$(mktemp)
+Xvfb -displayfd 3 -screen 0 640x480x24 -nolisten tcp 3>"$numberFile" >/dev/null 2>&1 &
 xvfb=$!
-trap 'kill $xvfb 2>/dev/null || true' EXIT
+trap 'kill $xvfb 2>/dev/null || true; rm -f "$numberFile"' EXIT
 sleep 1
+display=:$(head -n 1 "$numberFile")
 
 peak_kb() {  # program, seconds to settle
-    DISPLAY=$display "$1" >/dev/null 2>&1 &
+    XDG_RUNTIME_DIR=$(mktemp -d) DISPLAY=$display "$1" >/dev/null 2>&1 &
     local pid=$!
     sleep "$2"
     local hwm
