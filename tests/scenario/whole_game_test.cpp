@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 #include "game/world.h"
 #include "persist/settings.h"
@@ -96,6 +97,50 @@ TEST_F(WholeGame, WithoutAStoryTheHelpPageIsEmptyAndTheGameGoesOn) {
     EXPECT_EQ(helpPage.lastPage, 0);
     // With no text, the rectangle shows the help picture alone.
     EXPECT_EQ(textArea, testing_support::pixelOf(images[kHelp], 60, 70));
+}
+
+// Walks through the screens a player sees and keeps a screenshot of each (scripts/screenshots.sh turns
+// them into the README's pictures).
+TEST_F(WholeGame, EveryScreenOfAGameIsShownInTurn) {
+    std::vector<std::string> taken;
+    auto shoot = [&](const char* name) {
+        saveScreenshot(std::string("readme-") + name);
+        taken.push_back(name);
+    };
+    std::uint32_t seenDelays = 0, entryStart = 0;
+    script::setIdleHook([&] {
+        // A hook call with no sleep since the previous one comes from a screen waiting for a tap.
+        const bool waiting = script::delayedTotal() == seenDelays;
+        seenDelays = script::delayedTotal();
+        const std::uint32_t now = script::now();
+        if (taken.empty()) {
+            shoot("splash");
+        } else if (taken.size() == 1 && waiting) {
+            shoot("menu");
+            tapAt(kNewGameSpot, now + 100);
+            script::keyDown(SDLK_UP, now + 200);
+            script::keyDown(SDLK_RIGHT, now + 3000);
+            script::keyUp(SDLK_RIGHT, now + 3400);
+        } else if (taken.size() == 2 && now >= 9000) {
+            shoot("level");
+        } else if (taken.size() == 3 && script::lastDelay() == kGameOverPause) {
+            entryStart = now;
+            tapAt(kShiftKey, now + 100);
+            tapAt(kKKey, now + 200);
+            tapAt(kOKey, now + 300);
+            tapAt(kEntryOk, now + 800);
+            tapAt(kHelpSpot, now + 1500);
+            script::tap(120, 300, now + 2500);  // the help page's back button
+            tapAt(kQuitSpot, now + 3000);
+        } else if (taken.size() == 3 && entryStart && now >= entryStart + 500) {
+            shoot("name-entry");
+        } else if (taken.size() == 4 && waiting && now >= entryStart + 1500) {
+            shoot("help");
+        }
+    });
+    EXPECT_EQ(korvexMain(), 0);
+    EXPECT_EQ(taken, (std::vector<std::string>{"splash", "menu", "level", "name-entry", "help"}));
+    EXPECT_FALSE(script::timeLimitHit());
 }
 
 }  // namespace
