@@ -4,14 +4,16 @@
 #   bench/measure_memory.sh [build-dir]
 set -euo pipefail
 build=${1:-build}
-display=:97
-Xvfb $display -screen 0 640x480x24 -nolisten tcp >/dev/null 2>&1 &
+numberFile=$(mktemp)
+Xvfb -displayfd 3 -screen 0 640x480x24 -nolisten tcp 3>"$numberFile" >/dev/null 2>&1 &
 xvfb=$!
-trap 'kill $xvfb 2>/dev/null || true' EXIT
-sleep 1
+trap 'kill $xvfb 2>/dev/null || true; rm -f "$numberFile"' EXIT
+for _ in $(seq 100); do [ -s "$numberFile" ] && break; sleep 0.05; done
+display=:$(head -n 1 "$numberFile")
+for _ in $(seq 50); do DISPLAY=$display xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 
 peak_kb() {  # program, seconds to settle
-    DISPLAY=$display "$1" >/dev/null 2>&1 &
+    env ${AUDIO:+SDL_AUDIODRIVER=$AUDIO} XDG_RUNTIME_DIR="$(mktemp -d)" DISPLAY=$display "$1" >/dev/null 2>&1 &
     local pid=$!
     sleep "$2"
     local hwm

@@ -37,7 +37,9 @@ bool writeBatch(const std::string& text) {
 // Starts the batch suspended at idle priority and resumes it only after this process has raised its own
 // priority, so the batch's retry loop does not compete with our exit.
 void startBatch() {
+#ifndef _WIN64
     static_assert(sizeof(STARTUPINFOA) == 68, "the start-up record of a 32-bit process");
+#endif
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;

@@ -31,6 +31,7 @@ struct State {
     std::vector<std::string> sounds;
     std::vector<script::MessageRecord> messages;
     std::uint32_t delayed = 0;
+    std::uint32_t lastDelay = 0;
 };
 
 State state;
@@ -103,6 +104,7 @@ std::uint32_t ticks() { return state.now; }
 void delay(std::uint32_t ms) {
     state.now += ms;
     state.delayed += ms;
+    state.lastDelay = ms;
     checkTimeLimit();
     runIdleHooks();
 }
@@ -176,6 +178,7 @@ void answerMessageBoxes(MessageAnswer answer) {
 const std::vector<std::string>& soundsPlayed() { return state.sounds; }
 const std::vector<MessageRecord>& messages() { return state.messages; }
 std::uint32_t delayedTotal() { return state.delayed; }
+std::uint32_t lastDelay() { return state.lastDelay; }
 
 }  // namespace script
 }  // namespace platform

@@ -28,7 +28,12 @@ void fill(void*, Uint8* stream, int length) {
 
 bool openVoice() {
     if (voice.open) return true;
-    if (voice.failed || !SDL_WasInit(SDL_INIT_AUDIO)) return false;
+    if (voice.failed) return false;
+    // The sound device is opened with the first sound, so a game played silent never holds it.
+    if (!SDL_WasInit(SDL_INIT_AUDIO) && SDL_InitSubSystem(SDL_INIT_AUDIO) < 0) {
+        voice.failed = true;
+        return false;
+    }
     SDL_AudioSpec wanted{};
     wanted.freq = 22050;
     wanted.format = AUDIO_S16SYS;

@@ -78,8 +78,9 @@ bool readPack(const PackReader& reader, ImageList& list, const char* name, std::
         return false;
     }
     // One byte more than the capacity tells a pack that is too large from one that fills it exactly.
-    std::vector<std::uint8_t> buffer(capacity + 1);
-    const int got = gzread(file, buffer.data(), static_cast<unsigned>(buffer.size()));
+    // Left uninitialised: only the pages the content fills are ever touched.
+    std::unique_ptr<std::uint8_t[]> buffer(new std::uint8_t[capacity + 1]);
+    const int got = gzread(file, buffer.get(), static_cast<unsigned>(capacity + 1));
     int zlibError = Z_OK;
     const char* zlibMessage = gzerror(file, &zlibError);
     const std::string zlibText = zlibMessage ? zlibMessage : "";
@@ -90,7 +91,7 @@ bool readPack(const PackReader& reader, ImageList& list, const char* name, std::
         problem = "it is damaged (" + zlibText + ")";
     } else if (static_cast<std::size_t>(got) > capacity) {
         problem = "it holds more than " + std::to_string(capacity) + " bytes";
-    } else if (!parsePack(list, buffer.data(), static_cast<std::size_t>(got), &problem)) {
+    } else if (!parsePack(list, buffer.get(), static_cast<std::size_t>(got), &problem)) {
         problem = "it is damaged (" + problem + ")";
     }
     if (problem.empty()) return true;

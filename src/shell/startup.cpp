@@ -29,13 +29,13 @@ int korvexMain() {
     if (!platform::acquireSingleInstance(kTitle)) return 0;  // another copy runs: end silently
     findDirectories();
 
-    // The game plays on without a sound device; it cannot without a window.
+    // Sound starts with the first sound played (the platform's business); without a window the game
+    // cannot run at all.
     if (SDL_Init(SDL_INIT_VIDEO) < 0) {
         std::fprintf(stderr, "korvex: cannot start the video system: %s\n", SDL_GetError());
         SDL_Quit();
         return 0;
     }
-    SDL_InitSubSystem(SDL_INIT_AUDIO);
     std::string error;
     screen = platform::openScreen(kScreenWidth, kScreenHeight, 16, kTitle, &error);
     if (!screen) {

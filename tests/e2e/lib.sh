@@ -4,12 +4,18 @@
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 start_x() {
-    for n in $(seq 90 120); do
-        [ -e /tmp/.X$n-lock ] || { DISPLAY_NUMBER=$n; break; }
-    done
-    export DISPLAY=:$DISPLAY_NUMBER
-    Xvfb "$DISPLAY" -screen 0 400x400x24 -nolisten tcp >/dev/null 2>&1 &
+    # Xvfb picks a free display itself and writes its number, so parallel runs never collide.
+    local numberFile
+    numberFile=$(mktemp)
+    Xvfb -displayfd 3 -screen 0 400x400x24 -nolisten tcp 3>"$numberFile" >/dev/null 2>&1 &
     XVFB_PID=$!
+    for _ in $(seq 100); do
+        [ -s "$numberFile" ] && break
+        sleep 0.05
+    done
+    DISPLAY=:$(head -n 1 "$numberFile")
+    rm -f "$numberFile"
+    export DISPLAY
     for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && return; sleep 0.1; done
     fail "Xvfb did not start"
 }

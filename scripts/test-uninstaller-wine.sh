@@ -1,0 +1,297 @@
+#!/usr/bin/env bash
+# End-to-end test of the Windows uninstaller under Wine: every case runs the real program in a fresh copy of a
+# prepared Wine prefix and is judged by its effects on the prefix's files and registry, never by exit codes.
+#
+# Safety: the prefix keeps only its c: drive (z:, the link to the machine's own root, is removed before any
+# case), and every Wine call runs with the current directory inside the prefix's drive_c, so "\DelUS.bat" and
+# everything the batch deletes lie inside the throw-away prefix.
+#
+# Usage: scripts/test-uninstaller-wine.sh            (builds the uninstaller first when needed)
+#        UNINSTALLER_EXE=path/uninstaller.exe scripts/test-uninstaller-wine.sh   (a build for the Wine in use)
+# Checks are handed to expect as unexpanded strings and evaluated there.
+# shellcheck disable=SC2016,SC2034
+set -uo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+stage_start=$(date +%s)
+unset DISPLAY WAYLAND_DISPLAY
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+
+uninstall_key='Software\Microsoft\Windows\CurrentVersion\Uninstall'
+passed=0
+failed=0
+
+die() {
+  echo "test-uninstaller-wine: $*" >&2
+  exit 1
+}
+
+# The delivered program is 32-bit and is tested with 32-bit Wine. Where this machine cannot execute 32-bit
+# code at all, the same sources built for x86-64 are tested with 64-bit Wine instead, and the run says so.
+choose_wine() {
+  if [ -x /usr/lib/wine/wine ] && /usr/lib/wine/wine --version >/dev/null 2>&1; then
+    arch=i686 wine=wine wineserver=wineserver view=/reg:32
+    export WINEARCH=win32
+  elif [ -x /usr/lib/wine/wine64 ] && /usr/lib/wine/wine64 --version >/dev/null 2>&1; then
+    arch=x86_64 wine=/usr/lib/wine/wine64 wineserver=/usr/lib/wine/wineserver64 view=/reg:64
+    export WINEARCH=win64 WINELOADER=/usr/lib/wine/wine64 WINESERVER=/usr/lib/wine/wineserver64
+    echo "NOTE: this machine cannot execute 32-bit programs; testing the x86-64 build of the same sources"
+  else
+    die "no working Wine; run scripts/install-deps.sh test"
+  fi
+}
+
+build_exe() {
+  if [ -n "${UNINSTALLER_EXE:-}" ]; then
+    exe=$UNINSTALLER_EXE
+  else
+    local dir=$root/build-uninstaller-win
+    [ "$arch" = x86_64 ] && dir=$root/build-uninstaller-win64
+    "$root/scripts/build-uninstaller.sh" --arch "$arch" "$dir" >/dev/null || die "building the uninstaller failed"
+    exe=$dir/uninstaller.exe
+  fi
+  [ -f "$exe" ] || die "no uninstaller at $exe"
+}
+
+cleanup() {
+  if [ -n "${work:-}" ] && [ -d "$work" ]; then
+    for prefix in "$work"/*/; do
+      WINEPREFIX=${prefix%/} timeout 30 "$wineserver" -k >/dev/null 2>&1
+    done
+    rm -rf "$work"
+  fi
+}
+
+# Keeps only c: among the prefix's drives, so nothing outside the prefix can be reached.
+confine_prefix() {
+  local device
+  for device in "$1"/dosdevices/*:; do
+    [ "$(basename "$device")" = c: ] || rm -f "$device"
+  done
+  for device in "$1"/dosdevices/*:; do
+    [ "$(basename "$device")" = c: ] || die "cannot remove drive $device from the prefix"
+  done
+}
+
+make_template() {
+  template=$work/template
+  echo "preparing the Wine prefix template..."
+  (cd "$work" && WINEPREFIX=$template timeout 300 "$wine" wineboot --init >/dev/null 2>&1)
+  WINEPREFIX=$template timeout 120 "$wineserver" -w
+  [ -d "$template/drive_c/windows" ] || die "wineboot did not create a prefix"
+  confine_prefix "$template"
+}
+
+# Starts a case: a fresh copy of the template becomes the current prefix.
+new_case() {
+  case_name=$1
+  case_failures=0
+  prefix=$work/case$((passed + failed + 1))
+  cp -a "$template" "$prefix" || die "cannot copy the prefix template"
+  confine_prefix "$prefix"
+  export WINEPREFIX=$prefix
+  drive=$prefix/drive_c
+}
+
+in_drive() { (cd "$drive" && timeout 60 "$@" >/dev/null 2>&1); }
+wait_for_wine() { timeout 120 "$wineserver" -w || { expect false "Wine processes ended in time"; "$wineserver" -k; }; }
+add_key() { in_drive "$wine" reg add "HKLM\\$uninstall_key\\$1" /v DisplayName /d "$1" /f "$view"; }
+
+# True when the prefix's saved registry holds the key below the Uninstall key.
+has_key() {
+  local saved=${1//\\/\\\\}
+  grep -Fq "[${uninstall_key//\\/\\\\}\\\\$saved]" "$prefix/system.reg"
+}
+
+# Copies the uninstaller to a Windows path below C:\ and adds a few files beside it.
+install_product() {
+  local folder=$drive/${1//\\//}
+  mkdir -p "$folder"
+  cp "$exe" "$folder/${2:-uninst.exe}"
+  echo "read me" >"$folder/readme.txt"
+  head -c 4096 /dev/zero >"$folder/data.bin"
+}
+
+expect() {
+  local description=$2
+  if eval "$1"; then return 0; fi
+  echo "    FAILED: $description"
+  case_failures=$((case_failures + 1))
+}
+
+run_uninstaller() {
+  confine_prefix "$prefix"  # in case Wine brought a drive back while the case was prepared
+  in_drive "$wine" "$1"
+  wait_for_wine
+}
+
+end_case() {
+  if [ "$case_failures" -eq 0 ]; then
+    echo "PASS $case_name"
+    passed=$((passed + 1))
+  else
+    echo "FAIL $case_name"
+    failed=$((failed + 1))
+  fi
+  WINEPREFIX=$prefix timeout 30 "$wineserver" -k >/dev/null 2>&1
+  rm -rf "$prefix"
+}
+
+# Checks shared by every case that removes a product: the neighbours and the batch.
+expect_neighbours_kept() {
+  expect 'has_key Keeper' "the Keeper key of another product is kept"
+  expect '[ -f "$drive/Apps/keep.txt" ]' "C:\\Apps\\keep.txt beside the product is kept"
+  expect '[ ! -e "$drive/DelUS.bat" ]' "the batch deleted itself"
+}
+
+add_neighbours() {
+  add_key Keeper
+  mkdir -p "$drive/Apps"
+  echo keep >"$drive/Apps/keep.txt"
+}
+
+case_full_product() {
+  new_case "product folder with files, a read-only file, a subfolder and a key tree three levels deep"
+  install_product 'Apps\Demo'
+  echo locked >"$drive/Apps/Demo/locked.txt"
+  chmod a-w "$drive/Apps/Demo/locked.txt"
+  mkdir -p "$drive/Apps/Demo/sub"
+  echo one >"$drive/Apps/Demo/sub/one.txt"
+  echo two >"$drive/Apps/Demo/sub/two.txt"
+  add_key 'Demo\Level1\Level2\Level3'
+  add_key 'Demo\Side'
+  add_neighbours
+  expect '(cd "$drive" && timeout 60 "$wine" cmd /c attrib "C:\\Apps\\Demo\\locked.txt" 2>/dev/null) | grep -q "R "' \
+    "Wine sees locked.txt as read-only"
+  run_uninstaller 'C:\Apps\Demo\uninst.exe'
+  expect '! has_key Demo && ! has_key "Demo\\Level1\\Level2\\Level3"' "the Demo key tree is gone"
+  expect '[ -z "$(find "$drive/Apps/Demo" -type f)" ]' "every file of the folder is gone, read-only one included"
+  expect '[ "$(cd "$drive/Apps/Demo" && find . | sort | tr "\n" " ")" = ". ./sub " ]' \
+    "only the emptied subfolder is left"
+  expect_neighbours_kept
+  end_case
+}
+
+case_key_absent() {
+  new_case "product key already absent"
+  install_product 'Apps\Demo'
+  add_neighbours
+  run_uninstaller 'C:\Apps\Demo\uninst.exe'
+  expect '[ ! -e "$drive/Apps/Demo" ]' "the folder and its files are gone"
+  expect_neighbours_kept
+  end_case
+}
+
+case_spaces() {
+  new_case "folder name with spaces"
+  install_product 'Apps\My Demo App'
+  add_key 'My Demo App\Settings'
+  add_key 'My Demo'
+  add_neighbours
+  run_uninstaller 'C:\Apps\My Demo App\uninst.exe'
+  expect '! has_key "My Demo App"' "the key 'My Demo App' is gone"
+  expect 'has_key "My Demo"' "the key 'My Demo' is kept"
+  expect '[ ! -e "$drive/Apps/My Demo App" ]' "the folder is gone"
+  expect_neighbours_kept
+  end_case
+}
+
+case_percent() {
+  new_case "folder name with %"
+  install_product 'Apps\Demo %OS% 50%'
+  add_key 'Demo %OS% 50%\Settings'
+  # Read without doubling, the batch would name this folder instead (%OS% expanded, the lone % dropped).
+  install_product 'Apps\Demo Windows_NT 50'
+  add_neighbours
+  run_uninstaller 'C:\Apps\Demo %OS% 50%\uninst.exe'
+  expect '! has_key "Demo %OS% 50%"' "the key 'Demo %OS% 50%' is gone"
+  expect '[ ! -e "$drive/Apps/Demo %OS% 50%" ]' "the folder is gone"
+  expect '[ -f "$drive/Apps/Demo Windows_NT 50/uninst.exe" ]' "the look-alike folder is untouched"
+  expect_neighbours_kept
+  end_case
+}
+
+# A listing of what a refused run must not change: the registry's Uninstall keys and the files outside windows.
+snapshot() {
+  grep -F "[${uninstall_key//\\/\\\\}" "$prefix/system.reg" | sed 's/\] [0-9]*$/]/' | sort
+  (cd "$drive" && find . -path ./windows -prune -o -path ./users -prune -o -print | sort)
+}
+
+expect_nothing_changes() {
+  wait_for_wine
+  local before
+  before=$(snapshot)
+  run_uninstaller "$1"
+  expect '[ "$(snapshot)" = "$before" ]' "no key and no file changed"
+  expect '[ ! -e "$drive/DelUS.bat" ]' "no batch was written"
+}
+
+case_drive_root() {
+  new_case "uninstaller in the drive's root changes nothing"
+  cp "$exe" "$drive/uninst.exe"
+  add_key 'Keeper\Settings'
+  add_neighbours
+  expect_nothing_changes 'C:\uninst.exe'
+  expect '[ -f "$drive/uninst.exe" ]' "the uninstaller itself is still there"
+  end_case
+}
+
+case_batch_too_long() {
+  new_case "paths too long for the batch change nothing"
+  local name
+  name=$(printf 'L%.0s' $(seq 1 221))  # folder path C:\Apps\L...L of 229 characters: a 1029-byte batch
+  install_product "Apps\\$name"
+  add_key "$name\\Settings"
+  add_neighbours
+  expect_nothing_changes "C:\\Apps\\$name\\uninst.exe"
+  end_case
+}
+
+# The delivered program, checked without running it: a 32-bit GUI executable with a resource section that
+# imports only Windows' own DLLs and, from advapi32, only the four registry calls.
+case_delivered_exe() {
+  case_name="the delivered uninstaller.exe is a 32-bit GUI program needing only Windows' DLLs"
+  case_failures=0
+  local delivered=$root/build-uninstaller-win/uninstaller.exe
+  if ! "$root/scripts/build-uninstaller.sh" --arch i686 "$root/build-uninstaller-win" >/dev/null; then
+    expect false "the 32-bit build succeeds"
+  else
+    local headers
+    headers=$(i686-w64-mingw32-objdump -p "$delivered")
+    expect 'i686-w64-mingw32-objdump -f "$delivered" | grep -q "file format pei-i386"' "it is a 32-bit x86 program"
+    expect 'grep -q "Subsystem.*(Windows GUI)" <<<"$headers"' "it uses the GUI subsystem"
+    expect 'i686-w64-mingw32-objdump -h "$delivered" | grep -q " .rsrc "' "it carries its icon resource"
+    expect '[ "$(grep "DLL Name" <<<"$headers" | awk "{print \$3}" | sort | tr "\n" " ")" = \
+      "ADVAPI32.dll KERNEL32.dll msvcrt.dll " ]' "it imports only kernel32, advapi32 and msvcrt"
+    expect '[ "$(advapi_imports "$headers")" = "RegCloseKey RegDeleteKeyA RegEnumKeyExA RegOpenKeyExA " ]' \
+      "its registry calls are the four ANSI ones"
+  fi
+  prefix=$work/none
+  end_case
+}
+
+# Names imported from ADVAPI32.dll in objdump's listing of the import tables.
+advapi_imports() {
+  awk '/DLL Name:/ {inside = ($3 == "ADVAPI32.dll")} inside && /^\t[0-9a-f]+[ \t]+[0-9]+ +[A-Za-z]/ {print $3}' \
+    <<<"$1" | sort | tr "\n" " "
+}
+
+main() {
+  choose_wine
+  build_exe
+  work=$(mktemp -d "${TMPDIR:-/tmp}/uninstaller-wine.XXXXXX")
+  trap cleanup EXIT
+  case_delivered_exe
+  make_template
+  case_full_product
+  case_key_absent
+  case_spaces
+  case_percent
+  case_drive_root
+  case_batch_too_long
+  echo "Wine stage took $(($(date +%s) - stage_start)) s"
+  echo "$passed passed, $failed failed"
+  [ "$failed" -eq 0 ]
+}
+
+main "$@"
