@@ -121,13 +121,6 @@ void bareFrame(benchmark::State& state) {
 
 }  // namespace
 
-// TEMPORARY: the menu and the name entry are not merged yet; the level code links the game flow,
-// which calls them. Weak, so the real ones win once they exist. Remove when they land on main.
-__attribute__((weak)) int showMenu(int) {
-    return 3;
-}
-__attribute__((weak)) void enterHighScore(std::int32_t) {}
-
 BENCHMARK(bareFrame)->Unit(benchmark::kMicrosecond);
 BENCHMARK(gameFrame)->Unit(benchmark::kMicrosecond);
 

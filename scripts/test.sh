@@ -6,3 +6,6 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh test
 scripts/build.sh
 ctest --test-dir build --output-on-failure -j"$(nproc)"
+# The uninstaller: cross-built for Windows, then run for real under Wine.
+scripts/build-uninstaller.sh
+scripts/test-uninstaller-wine.sh

@@ -61,5 +61,6 @@ void answerMessageBoxes(MessageAnswer answer);  // from now on, tap this button 
 const std::vector<std::string>& soundsPlayed();
 const std::vector<MessageRecord>& messages();
 std::uint32_t delayedTotal();  // sum of all delay() calls
+std::uint32_t lastDelay();     // the length of the latest delay() call
 
 }  // namespace platform::script
