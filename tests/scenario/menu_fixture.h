@@ -39,8 +39,7 @@ class MenuTest : public testing_support::SdlTest {
     // True when (x, y + 1) holds the ink of character c's glyph.
     bool inkAt(int x, int y, char c) const;
 
-    // Runs `hook` whenever the game waits. Past the time limit every wait also gets a quit, so that a
-    // script that misses its way ends the test instead of hanging it.
+    // Runs `hook` whenever the game waits (a script that misses its way ends at the time limit).
     void onIdle(std::function<void()> hook);
 
     // Records the screen shown each time the game waits for input.
