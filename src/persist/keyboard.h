@@ -4,27 +4,8 @@
 
 #include <cstdint>
 
+#include "persist/key_table.h"
 #include "platform/platform.h"
-
-// Codes of the control keys; codes 32 to 126 are the printable characters.
-constexpr std::uint8_t kKeyNone = 0;  // findKey: no key under the point
-constexpr std::uint8_t kKeyCaps = 3;
-constexpr std::uint8_t kKeyBlank = 4;
-constexpr std::uint8_t kKeyShift = 5;
-constexpr std::uint8_t kKeyEnter = 10;
-constexpr std::uint8_t kKeyBackspace = 26;
-
-constexpr int kKeyCount = 55;
-constexpr int kKeyboardLeft = 0;  // where every entry puts the keyboard
-constexpr int kKeyboardTop = 234;
-
-struct Key {
-    platform::Rect rect;  // keyboard coordinates: left, top, right, bottom
-    std::uint8_t smallCase;
-    std::uint8_t largeCase;
-};
-
-extern const Key kKeys[kKeyCount];
 
 // True while a one-shot Shift waits for the next key.
 bool keyboardShiftPending();

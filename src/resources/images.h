@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "resources/image_names.h"
+
 class ImageList;
 
 // Slot numbers: index in the main pack and in `images`.
@@ -48,8 +50,7 @@ enum ImageSlot {
     kImageCount = 39
 };
 
-// The bitmap file name of each slot ("unused30.bmp" and "unused36.bmp" for the two never drawn).
-extern const char* const kImageFileNames[kImageCount];
+static_assert(kImageCount == kImageSlotCount, "one file name per slot");
 
 extern SDL_Surface* images[kImageCount];
 

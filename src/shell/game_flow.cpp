@@ -125,6 +125,7 @@ bool runGame() {
         return false;
     }
     setUpText();
+    delete[] storyText;  // null but in a second run within one process (tests)
     storyText = readStory(dataDir + "story");
     helpPage.setText(storyText);
     runGameFlow(kGameSteps);

@@ -12,6 +12,7 @@
 #include "resources/images.h"
 #include "shell/game_flow.h"
 #include "shell/shell.h"
+#include "ui/font.h"
 #include "ui/text_page.h"
 
 namespace fs = std::filesystem;
@@ -71,6 +72,7 @@ void resetGlobals() {
     levelCounter = 0;
     helpPage = TextPage{};
     resetKeyboardState();
+    selectFont(-1);  // no active font, as at start
     for (SDL_Surface*& image : images) image = nullptr;
 }
 
@@ -103,10 +105,12 @@ void SdlTest::installGameData() {
     fs::copy(KORVEX_DATA_DIR, folder_ + "data", fs::copy_options::recursive | fs::copy_options::overwrite_existing);
 }
 
+Rgb SdlTest::screenPixel(int x, int y) const { return pixelOf(screen ? screen : screen_, x, y); }
+
 void SdlTest::saveScreenshot(const std::string& name) const {
     const fs::path dir = fs::path(KORVEX_DATA_DIR).parent_path() / "test-artefacts";
     fs::create_directories(dir);
-    SDL_SaveBMP(screen_, (dir / (name + ".bmp")).string().c_str());
+    SDL_SaveBMP(screen ? screen : screen_, (dir / (name + ".bmp")).string().c_str());
 }
 
 }  // namespace testing_support

@@ -45,7 +45,8 @@ protected:
     // installGameData, then loads the 39 images and selects the font as start-up does.
     void loadGameImages();
 
-    Rgb screenPixel(int x, int y) const { return pixelOf(screen_, x, y); }
+    // The game's current screen (start-up may have opened a new one since SetUp).
+    Rgb screenPixel(int x, int y) const;
     // Saves the screen as a BMP under the build's test-artefacts folder (for looking at it).
     void saveScreenshot(const std::string& name) const;
 

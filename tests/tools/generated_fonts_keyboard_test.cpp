@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "generated_data.h"
+#include "persist/key_table.h"
 
 namespace tooltest {
 namespace {
@@ -66,23 +67,8 @@ TEST(GeneratedFonts, WhiteTextIsLightAndDarkTextIsDark) {
     EXPECT_LE(darkest, 60);
 }
 
-// The key rectangles of the on-screen keyboard (left, top, right, bottom in keyboard pixels).
-const Rect kKeyRects[] = {
-    {0, 0, 18, 18},     {17, 0, 35, 18},    {34, 0, 52, 18},    {51, 0, 69, 18},    {68, 0, 86, 18},
-    {85, 0, 103, 18},   {102, 0, 120, 18},  {119, 0, 137, 18},  {136, 0, 154, 18},  {153, 0, 171, 18},
-    {170, 0, 188, 18},  {187, 0, 205, 18},  {204, 0, 222, 18},  {221, 0, 240, 18},  {0, 17, 24, 35},
-    {23, 17, 41, 35},   {40, 17, 58, 35},   {57, 17, 75, 35},   {74, 17, 92, 35},   {91, 17, 109, 35},
-    {108, 17, 126, 35}, {125, 17, 143, 35}, {142, 17, 160, 35}, {159, 17, 177, 35}, {176, 17, 194, 35},
-    {193, 17, 217, 35}, {216, 17, 240, 35}, {0, 34, 30, 51},    {29, 34, 47, 51},   {46, 34, 64, 51},
-    {63, 34, 81, 51},   {80, 34, 98, 51},   {97, 34, 115, 51},  {114, 34, 132, 51}, {131, 34, 149, 51},
-    {148, 34, 166, 51}, {165, 34, 183, 51}, {182, 34, 200, 51}, {199, 34, 217, 51}, {216, 34, 240, 52},
-    {0, 51, 36, 68},    {35, 51, 53, 68},   {52, 51, 70, 68},   {69, 51, 87, 68},   {86, 51, 104, 68},
-    {103, 51, 121, 68}, {120, 51, 138, 68}, {137, 51, 155, 68}, {154, 51, 172, 68}, {171, 51, 189, 68},
-    {188, 51, 206, 68}, {205, 51, 240, 68}, {0, 68, 36, 86},    {35, 68, 205, 86},  {204, 68, 240, 86},
-};
-constexpr int kKeyCount = sizeof kKeyRects / sizeof kKeyRects[0];
 
-bool differInside(const pack::RawImage& a, const pack::RawImage& b, const Rect& r) {
+bool differInside(const pack::RawImage& a, const pack::RawImage& b, const platform::Rect& r) {
     for (int y = r.top + 1; y < r.bottom - 1; ++y)
         for (int x = r.left + 1; x < r.right - 1; ++x)
             if (raw565(a, x, y) != raw565(b, x, y)) return true;
@@ -90,11 +76,10 @@ bool differInside(const pack::RawImage& a, const pack::RawImage& b, const Rect& 
 }
 
 TEST(GeneratedKeyboard, EveryKeyLooksPushedInThePushedPictures) {
-    ASSERT_EQ(kKeyCount, 55);
     for (int k = 0; k < kKeyCount; ++k) {
-        EXPECT_TRUE(differInside(slotImage(kKeyboardSmall), slotImage(kKeyboardSmallPushed), kKeyRects[k]))
+        EXPECT_TRUE(differInside(slotImage(kKeyboardSmall), slotImage(kKeyboardSmallPushed), kKeys[k].rect))
             << k;
-        EXPECT_TRUE(differInside(slotImage(kKeyboardLarge), slotImage(kKeyboardLargePushed), kKeyRects[k]))
+        EXPECT_TRUE(differInside(slotImage(kKeyboardLarge), slotImage(kKeyboardLargePushed), kKeys[k].rect))
             << k;
     }
 }
@@ -104,7 +89,7 @@ TEST(GeneratedKeyboard, KeysAreFramedAtTheirRectangles) {
     for (int slot : {kKeyboardSmall, kKeyboardLarge, kKeyboardSmallPushed, kKeyboardLargePushed}) {
         const pack::RawImage& keyboard = slotImage(slot);
         for (int k = 0; k < kKeyCount; ++k) {
-            const Rect& r = kKeyRects[k];
+            const platform::Rect& r = kKeys[k].rect;
             const std::uint16_t edge = raw565(keyboard, r.left, r.top + 1);
             EXPECT_EQ(raw565(keyboard, r.left, r.bottom - 2), edge) << "slot " << slot << " key " << k;
             EXPECT_EQ(raw565(keyboard, r.right - 1, r.top + 1), edge) << "slot " << slot << " key " << k;
@@ -116,10 +101,10 @@ TEST(GeneratedKeyboard, KeysAreFramedAtTheirRectangles) {
 TEST(GeneratedKeyboard, LetterKeysShowTheirCase) {
     // Rows of letter keys: q to p, a to l, z to m; their labels differ between the two cases.
     for (int k : {15, 16, 24, 28, 36, 41, 47}) {
-        EXPECT_TRUE(differInside(slotImage(kKeyboardSmall), slotImage(kKeyboardLarge), kKeyRects[k])) << k;
+        EXPECT_TRUE(differInside(slotImage(kKeyboardSmall), slotImage(kKeyboardLarge), kKeys[k].rect)) << k;
     }
     // A key of the same label in both cases (the space bar) looks the same.
-    EXPECT_FALSE(differInside(slotImage(kKeyboardSmall), slotImage(kKeyboardLarge), kKeyRects[53]));
+    EXPECT_FALSE(differInside(slotImage(kKeyboardSmall), slotImage(kKeyboardLarge), kKeys[53].rect));
 }
 
 }  // namespace

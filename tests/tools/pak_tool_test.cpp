@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <sstream>
 
-#include "common/slot_names.h"
+#include "resources/image_names.h"
 #include "pack_test_support.h"
 
 namespace {
@@ -115,7 +115,7 @@ TEST_F(PakTool, UnpackThenPackGivesTheSamePack) {
 TEST_F(PakTool, AMainPackUnpacksUnderTheSlotNames) {
     std::vector<std::string> args = {"pack", path("main.pak")};
     tooltest::writeTestBmp(path("one.bmp"), 2, 2, checker);
-    for (int i = 0; i < assets::kSlotCount; ++i) args.push_back(path("one.bmp"));
+    for (int i = 0; i < kImageSlotCount; ++i) args.push_back(path("one.bmp"));
     ASSERT_EQ(runTool(args).code, paktool::kExitOk);
     ASSERT_EQ(runTool({"unpack", path("main.pak"), path("slots")}).code, paktool::kExitOk);
     EXPECT_TRUE(fs::exists(path("slots/start_screen.bmp")));
@@ -124,7 +124,7 @@ TEST_F(PakTool, AMainPackUnpacksUnderTheSlotNames) {
     EXPECT_TRUE(fs::exists(path("slots/font_white.bmp")));
     EXPECT_FALSE(fs::exists(path("slots/image_00.bmp")));
     EXPECT_EQ(std::distance(fs::directory_iterator(path("slots")), fs::directory_iterator()),
-              assets::kSlotCount);
+              kImageSlotCount);
 
     const RunResult listed = runTool({"list", path("main.pak")});
     ASSERT_EQ(listed.code, paktool::kExitOk);

@@ -46,17 +46,17 @@ void drawKeyFace(Canvas& canvas, const Box& key, const KeyLook& look) {
     canvas.fillRect(face.right - 1, face.top, 1, face.height(), look.rimBottom);
 }
 
-void drawKeyLabel(Canvas& canvas, const GlyphSet& glyphs, const KeyDef& key, bool large,
+void drawKeyLabel(Canvas& canvas, const GlyphSet& glyphs, const Key& key, bool large,
                   const KeyLook& look) {
-    const Box inner{key.left + 1 + look.labelShift, key.top + 1 + look.labelShift,
-                    key.right - 1 + look.labelShift, key.bottom - 1 + look.labelShift};
-    const int code = large ? key.large : key.small;
+    const Box inner{key.rect.left + 1 + look.labelShift, key.rect.top + 1 + look.labelShift,
+                    key.rect.right - 1 + look.labelShift, key.rect.bottom - 1 + look.labelShift};
+    const int code = large ? key.largeCase : key.smallCase;
     switch (code) {
         case kKeyBackspace:
             drawIcon(canvas, kBackspaceIcon, inner, look.label);
             return;
         case kKeyEnter:
-            if (key.right - key.left < 30) {
+            if (key.rect.right - key.rect.left < 30) {
                 drawIcon(canvas, kEnterIcon, inner, look.label);
                 return;
             }
@@ -82,10 +82,10 @@ void drawKeyLabel(Canvas& canvas, const GlyphSet& glyphs, const KeyDef& key, boo
 
 Canvas keyboardPicture(const Sources& sources, bool large, bool pushed) {
     Canvas canvas(kKeyboardWidth, kKeyboardHeight, kKeyEdge);
-    for (const KeyDef& key : kKeys) {
-        const bool control = key.small < 32;
+    for (const Key& key : kKeys) {
+        const bool control = key.smallCase < 32;
         const KeyLook& look = pushed ? kPushed : (control ? kRaisedControl : kRaised);
-        drawKeyFace(canvas, Box{key.left, key.top, key.right, key.bottom}, look);
+        drawKeyFace(canvas, Box{key.rect.left, key.rect.top, key.rect.right, key.rect.bottom}, look);
         drawKeyLabel(canvas, sources.glyphs, key, large, look);
     }
     return canvas;

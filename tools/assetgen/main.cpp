@@ -11,7 +11,7 @@
 #include "assetgen/sounds.h"
 #include "assetgen/story_layout.h"
 #include "assetgen/text.h"
-#include "common/slot_names.h"
+#include "resources/image_names.h"
 
 namespace {
 
@@ -111,9 +111,9 @@ bool loadSources(const Options& options, art::Sources* sources, std::string* err
 }
 
 bool writePictures(const Options& options, const art::Sources& sources, std::string* error) {
-    for (int slot = 0; slot < assets::kSlotCount; ++slot) {
+    for (int slot = 0; slot < kImageSlotCount; ++slot) {
         const art::Picture picture = art::slotPicture(slot, sources);
-        const std::string path = (fs::path(options.images) / assets::kSlotFileNames[slot]).string();
+        const std::string path = (fs::path(options.images) / kImageFileNames[slot]).string();
         if (!art::writeBmp(picture.canvas, path, picture.key, error)) return false;
         if (slot == 0 && !art::writeBmp(picture.canvas, (fs::path(options.images) / "splash.bmp").string(),
                                         picture.key, error)) {

@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <iomanip>
 
-#include "common/slot_names.h"
+#include "resources/image_names.h"
 #include "pak/pak_files.h"
 
 namespace paktool {
@@ -119,7 +119,7 @@ int usageError(const std::string& problem, std::ostream& err) {
 }  // namespace
 
 std::string unpackedFileName(int index, int count) {
-    if (count == assets::kSlotCount) return assets::kSlotFileNames[index];
+    if (count == kImageSlotCount) return kImageFileNames[index];
     char name[32];
     std::snprintf(name, sizeof name, "image_%02d.bmp", index);
     return name;
