@@ -10,8 +10,8 @@ namespace platform::detail {
 // Starts a ".wav" through SDL audio; a new sound replaces the one playing.
 void playWav(const std::string& path);
 
-// Decodes a ".wav" and converts it to `spec`; empty when the file is missing or unreadable.
-std::string loadWavAs(const std::string& path, const SDL_AudioSpec& spec);
+// Decodes a ".wav" and converts it to the `device` format; empty when the file is missing or unreadable.
+std::string loadWavAs(const std::string& path, const SDL_AudioSpec& device);
 
 // Told about every message box and its answer (the scripted build keeps a record).
 void noteMessage(WindowHandle owner, const char* text, const char* caption, MessageStyle style,

@@ -10,7 +10,7 @@ namespace {
 struct Voice {
     bool open = false;
     bool failed = false;
-    SDL_AudioSpec spec{};
+    SDL_AudioSpec device{};  // the format the device plays
     std::string samples;  // in the device's format
     std::size_t position = 0;
     std::map<std::string, std::string> cache;  // decoded sounds by path
@@ -22,7 +22,7 @@ void fill(void*, Uint8* stream, int length) {
     const std::size_t left = voice.samples.size() - voice.position;
     const std::size_t now = left < static_cast<std::size_t>(length) ? left : static_cast<std::size_t>(length);
     std::memcpy(stream, voice.samples.data() + voice.position, now);
-    std::memset(stream + now, voice.spec.silence, static_cast<std::size_t>(length) - now);
+    std::memset(stream + now, voice.device.silence, static_cast<std::size_t>(length) - now);
     voice.position += now;
 }
 
@@ -40,7 +40,7 @@ bool openVoice() {
     wanted.channels = 1;
     wanted.samples = 512;
     wanted.callback = fill;
-    if (SDL_OpenAudio(&wanted, &voice.spec) < 0) {
+    if (SDL_OpenAudio(&wanted, &voice.device) < 0) {
         voice.failed = true;  // no sound device: the game plays on silently
         return false;
     }
@@ -51,15 +51,15 @@ bool openVoice() {
 
 }  // namespace
 
-std::string loadWavAs(const std::string& path, const SDL_AudioSpec& spec) {
-    SDL_AudioSpec fileSpec;
+std::string loadWavAs(const std::string& path, const SDL_AudioSpec& device) {
+    SDL_AudioSpec fileFormat;
     Uint8* data = nullptr;
     Uint32 length = 0;
-    if (!SDL_LoadWAV(path.c_str(), &fileSpec, &data, &length)) return "";
+    if (!SDL_LoadWAV(path.c_str(), &fileFormat, &data, &length)) return "";
     SDL_AudioCVT cvt;
     std::string converted;
-    if (SDL_BuildAudioCVT(&cvt, fileSpec.format, fileSpec.channels, fileSpec.freq, spec.format, spec.channels,
-                          spec.freq) >= 0) {
+    if (SDL_BuildAudioCVT(&cvt, fileFormat.format, fileFormat.channels, fileFormat.freq, device.format, device.channels,
+                          device.freq) >= 0) {
         std::string buffer(static_cast<std::size_t>(length) * (cvt.len_mult > 0 ? cvt.len_mult : 1), '\0');
         std::memcpy(&buffer[0], data, length);
         cvt.buf = reinterpret_cast<Uint8*>(&buffer[0]);
@@ -74,7 +74,7 @@ void playWav(const std::string& path) {
     if (!openVoice()) return;
     auto cached = voice.cache.find(path);
     if (cached == voice.cache.end()) {
-        std::string samples = loadWavAs(path, voice.spec);
+        std::string samples = loadWavAs(path, voice.device);
         if (samples.empty()) return;  // a missing or unreadable sound plays nothing
         cached = voice.cache.emplace(path, std::move(samples)).first;
     }
