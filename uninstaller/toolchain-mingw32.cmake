@@ -1,17 +1,4 @@
-# Cross-build for 32-bit x86 Windows with Debian's mingw-w64 (g++-mingw-w64-i686). The runtime libraries are
-# linked statically so the uninstaller needs no DLL beyond those of Windows itself.
-set(CMAKE_SYSTEM_NAME Windows)
+# Cross-build for 32-bit x86 Windows with Debian's mingw-w64 (g++-mingw-w64-i686): the delivered uninstaller.
 set(CMAKE_SYSTEM_PROCESSOR x86)
-
 set(MINGW_TRIPLE i686-w64-mingw32)
-set(CMAKE_C_COMPILER ${MINGW_TRIPLE}-gcc)
-set(CMAKE_CXX_COMPILER ${MINGW_TRIPLE}-g++)
-set(CMAKE_RC_COMPILER ${MINGW_TRIPLE}-windres)
-
-set(CMAKE_FIND_ROOT_PATH /usr/${MINGW_TRIPLE})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++ -mwindows")
+include(${CMAKE_CURRENT_LIST_DIR}/toolchain-mingw-common.cmake)

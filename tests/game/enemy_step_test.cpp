@@ -9,15 +9,8 @@ namespace {
 
 using namespace test_world;
 
-class EnemyStep : public GameTest {
+class EnemyStep : public QuietLevelTest {
   protected:
-    void SetUp() override {
-        GameTest::SetUp();
-        setupLevel(0);
-        showLevelBanner = false;
-        quietField();
-        parkStars();
-    }
     const std::vector<std::string>& sounds() { return platform::script::soundsPlayed(); }
     bool cellShows(int row, int column, Rgb c) { return shows(cellX(column) + 11, cellY(row) + 9, c); }
 };

@@ -10,15 +10,8 @@ namespace {
 
 using namespace test_world;
 
-class Frame : public GameTest {
+class Frame : public QuietLevelTest {
   protected:
-    void SetUp() override {
-        GameTest::SetUp();
-        setupLevel(0);
-        showLevelBanner = false;
-        quietField();
-        parkStars();
-    }
     // Takes the next scripted event, as the level loop does, and handles it.
     int handleNext() {
         SDL_Event event{};

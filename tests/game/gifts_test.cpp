@@ -8,15 +8,8 @@ namespace {
 
 using namespace test_world;
 
-class Gifts : public GameTest {
+class Gifts : public QuietLevelTest {
   protected:
-    void SetUp() override {
-        GameTest::SetUp();
-        setupLevel(0);
-        showLevelBanner = false;
-        quietField();
-        parkStars();
-    }
     // A gift of `kind` falling so that its centre reaches the player's rectangle in the next step.
     void dropGiftOnPlayer(std::int16_t kind) {
         giftLauncher.falling = true;

@@ -190,4 +190,16 @@ inline void quietField() {
     giftLaunchChance = -1000;
 }
 
+// Level 0 set up with no banner pending, a quiet field and parked stars: the start of most tests.
+class QuietLevelTest : public GameTest {
+  protected:
+    void SetUp() override {
+        GameTest::SetUp();
+        setupLevel(0);
+        showLevelBanner = false;
+        quietField();
+        parkStars();
+    }
+};
+
 }  // namespace test_world
