@@ -52,16 +52,6 @@ bool showSplash() {
 
 void paintMessageText(const char* text, int x, int y) { drawText(text, x, y, kFont); }
 
-void setUpText() {
-    selectFont(kFont);
-    platform::setMessagePainter(screen, paintMessageText, textWidth, images[kFont]->h);
-    helpPage.setArea(19, 60, 205, 190);
-    helpPage.setBackground(images[kHelp]);
-    helpPage.setNormalFont(images[kFont]);
-    helpPage.setBoldFont(images[kFontBold]);
-    helpPage.useFont(0);
-}
-
 // The whole story file and a NUL; a missing or unreadable file gives an empty text.
 char* readStory(const std::string& path) {
     std::string bytes;
@@ -78,6 +68,16 @@ char* readStory(const std::string& path) {
 }
 
 }  // namespace
+
+void setUpText() {
+    selectFont(kFont);
+    platform::setMessagePainter(screen, paintMessageText, textWidth, images[kFont]->h);
+    helpPage.setArea(19, 60, 205, 190);
+    helpPage.setBackground(images[kHelp]);
+    helpPage.setNormalFont(images[kFont]);
+    helpPage.setBoldFont(images[kFontBold]);
+    helpPage.useFont(0);
+}
 
 void startNewGame() {
     player.lives = 3;

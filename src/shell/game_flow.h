@@ -10,6 +10,10 @@ extern char* storyText;             // the story file's bytes and a NUL; never f
 // Returns false when start-up could not complete (the player has been told why).
 bool runGame();
 
+// Start-up's text set-up, once the images are loaded: the active font, in-window message boxes, and
+// the help page's area, background and fonts (its text comes after).
+void setUpText();
+
 // Three lives, score 0, level 0, and the first level set up.
 void startNewGame();
 

@@ -8,6 +8,7 @@
 #include "platform/script.h"
 #include "resources/images.h"
 #include "shell/shell.h"
+#include "shell/game_flow.h"
 #include "support/test_support.h"
 #include "ui/menu.h"
 #include "ui/text_page.h"
@@ -24,11 +25,7 @@ class ScreensWithArtTest : public testing_support::SdlTest {
         SdlTest::SetUp();
         loadGameImages();
         story_ = testing_support::readFile(dataDir + "story");
-        helpPage.setArea(kTextLeft, kTextTop, kTextWidth, kTextHeight);
-        helpPage.setBackground(images[kHelp]);
-        helpPage.setNormalFont(images[kFont]);
-        helpPage.setBoldFont(images[kFontBold]);
-        helpPage.useFont(0);
+        setUpText();  // as start-up does
         helpPage.setText(story_.c_str());
     }
 

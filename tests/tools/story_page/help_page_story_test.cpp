@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "resources/images.h"
+#include "shell/game_flow.h"
 #include "support/test_support.h"
 #include "ui/text_page.h"
 
@@ -16,12 +17,7 @@ class HelpPageStory : public testing_support::SdlTest {
         SdlTest::SetUp();
         loadGameImages();
         story_ = testing_support::readFile(folder_ + "data/story");
-        // Set up as the main loop sets up the help page.
-        helpPage.setArea(kLeft, kTop, kWidth, kHeight);
-        helpPage.setBackground(images[kHelp]);
-        helpPage.setNormalFont(images[kFont]);
-        helpPage.setBoldFont(images[kFontBold]);
-        helpPage.useFont(0);
+        setUpText();  // as start-up does
         helpPage.setText(story_.c_str());
     }
 
