@@ -86,6 +86,7 @@ int runLevel() {
     // held fire button keeps firing.
     SDL_Event event{};
     event.type = SDL_NOEVENT;
+    platform::beginPlay();
     platform::pollEvent(&event);
     drawFrame();
     do {
@@ -103,5 +104,6 @@ int runLevel() {
         }
         platform::delay(kFrameDelayMs);
     } while (result == 0);
+    platform::endPlay();
     return result;
 }

@@ -73,7 +73,7 @@ bool writeWhole(const std::string& path, const std::string& bytes) {
 
 }  // namespace
 
-std::string settingsPath() { return dataDir + kFileName; }
+std::string settingsPath() { return playerDir + kFileName; }
 
 std::string encodeSettings(const Settings& record) {
     std::string bytes;

@@ -51,15 +51,27 @@ std::string programPath() {
 void captureButtons() {}
 void releaseButtons() {}
 
-void playSoundAsync(const std::string& path) { detail::playWav(path); }
-
-std::uint32_t ticks() { return SDL_GetTicks(); }
-void delay(std::uint32_t ms) { SDL_Delay(ms); }
-int pollEvent(SDL_Event* event) { return SDL_PollEvent(event); }
-int waitEvent(SDL_Event* event) { return SDL_WaitEvent(event); }
-const Uint8* keyState() { return SDL_GetKeyState(nullptr); }
+void playSoundAsync(const std::string& path) {
+    detail::playWav(path);
+}
 
 namespace detail {
+std::uint32_t rawTicks() {
+    return SDL_GetTicks();
+}
+void rawDelay(std::uint32_t ms) {
+    SDL_Delay(ms);
+}
+int rawPollEvent(SDL_Event* event) {
+    return SDL_PollEvent(event);
+}
+int rawWaitEvent(SDL_Event* event) {
+    return SDL_WaitEvent(event);
+}
+const Uint8* rawKeyState() {
+    return SDL_GetKeyState(nullptr);
+}
+
 void noteMessage(WindowHandle, const char*, const char*, MessageStyle, MessageAnswer) {}
 void repostEvent(const SDL_Event& event) {
     SDL_Event copy = event;

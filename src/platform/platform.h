@@ -80,10 +80,15 @@ void playSoundAsync(const std::string& path);
 
 // --- Time and input -------------------------------------------------------------------------
 
-std::uint32_t ticks();                // milliseconds since start-up
-void delay(std::uint32_t ms);         // sleeps
-int pollEvent(SDL_Event* event);      // 1 and the event when one is pending, else 0 and untouched
-int waitEvent(SDL_Event* event);      // blocks until an event arrives; 1, or 0 on error
-const Uint8* keyState();              // held keys, indexed by SDLKey, 1 = held
+std::uint32_t ticks();            // milliseconds since start-up
+void delay(std::uint32_t ms);     // sleeps
+int pollEvent(SDL_Event* event);  // 1 and the event when one is pending, else 0 and untouched
+int waitEvent(SDL_Event* event);  // blocks until an event arrives; 1, or 0 on error
+const Uint8* keyState();          // held keys, indexed by SDLKey, 1 = held
+
+// The level loop brackets its frames with these: between them the player is in play (a level is
+// running), outside them in a menu, a message or name entry.
+void beginPlay();
+void endPlay();
 
 }  // namespace platform

@@ -7,6 +7,13 @@
 
 namespace platform::detail {
 
+// The build's own clock, sleep, event queue and key state, before any of the layers in events.cpp.
+std::uint32_t rawTicks();
+void rawDelay(std::uint32_t ms);
+int rawPollEvent(SDL_Event* event);
+int rawWaitEvent(SDL_Event* event);
+const Uint8* rawKeyState();
+
 // Starts a ".wav" through SDL audio; a new sound replaces the one playing.
 void playWav(const std::string& path);
 

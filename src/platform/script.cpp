@@ -93,15 +93,27 @@ SDL_Event keyEvent(Uint8 type, SDLKey key) {
 
 // --- The device services, as the game sees them.
 
-std::uint64_t availablePhysicalMemory() { return state.memory; }
-bool acquireSingleInstance(const char*) { return !state.otherInstance; }
-std::string programPath() { return state.programPath; }
+std::uint64_t availablePhysicalMemory() {
+    return state.memory;
+}
+bool acquireSingleInstance(const char*) {
+    return !state.otherInstance;
+}
+std::string programPath() {
+    return state.programPath;
+}
 void captureButtons() {}
 void releaseButtons() {}
-void playSoundAsync(const std::string& path) { state.sounds.push_back(path); }
-std::uint32_t ticks() { return state.now; }
+void playSoundAsync(const std::string& path) {
+    state.sounds.push_back(path);
+}
 
-void delay(std::uint32_t ms) {
+namespace detail {
+std::uint32_t rawTicks() {
+    return state.now;
+}
+
+void rawDelay(std::uint32_t ms) {
     state.now += ms;
     state.delayed += ms;
     state.lastDelay = ms;
@@ -109,12 +121,12 @@ void delay(std::uint32_t ms) {
     runIdleHooks();
 }
 
-int pollEvent(SDL_Event* event) {
+int rawPollEvent(SDL_Event* event) {
     checkTimeLimit();
     return takeDue(event) ? 1 : 0;
 }
 
-int waitEvent(SDL_Event* event) {
+int rawWaitEvent(SDL_Event* event) {
     for (;;) {
         checkTimeLimit();
         if (takeDue(event)) return 1;
@@ -135,31 +147,54 @@ int waitEvent(SDL_Event* event) {
     }
 }
 
-const Uint8* keyState() { return state.keys; }
+const Uint8* rawKeyState() {
+    return state.keys;
+}
 
-namespace detail {
 void noteMessage(WindowHandle owner, const char* text, const char* caption, MessageStyle style,
                  MessageAnswer answer) {
     state.messages.push_back({text, caption, style, owner, answer});
 }
-void repostEvent(const SDL_Event& event) { state.events.push_front(TimedEvent{state.now, event}); }
+void repostEvent(const SDL_Event& event) {
+    state.events.push_front(TimedEvent{state.now, event});
+}
 }  // namespace detail
 
 // --- Test control.
 
 namespace script {
 
-void reset() { state = State{}; }
-void setAvailableMemory(std::uint64_t bytes) { state.memory = bytes; }
-void setProgramPath(const std::string& path) { state.programPath = path; }
-void setOtherInstanceRunning(bool running) { state.otherInstance = running; }
-std::uint32_t now() { return state.now; }
-void setTimeLimit(std::uint32_t ms) { state.limit = ms; }
-bool timeLimitHit() { return state.limitHit; }
+void reset() {
+    state = State{};
+}
+void setAvailableMemory(std::uint64_t bytes) {
+    state.memory = bytes;
+}
+void setProgramPath(const std::string& path) {
+    state.programPath = path;
+}
+void setOtherInstanceRunning(bool running) {
+    state.otherInstance = running;
+}
+std::uint32_t now() {
+    return state.now;
+}
+void setTimeLimit(std::uint32_t ms) {
+    state.limit = ms;
+}
+bool timeLimitHit() {
+    return state.limitHit;
+}
 
-void pushEvent(const SDL_Event& event, std::uint32_t at) { queue(event, at); }
-void press(int x, int y, std::uint32_t at, Uint8 button) { queue(mouseButton(SDL_MOUSEBUTTONDOWN, x, y, button), at); }
-void release(int x, int y, std::uint32_t at, Uint8 button) { queue(mouseButton(SDL_MOUSEBUTTONUP, x, y, button), at); }
+void pushEvent(const SDL_Event& event, std::uint32_t at) {
+    queue(event, at);
+}
+void press(int x, int y, std::uint32_t at, Uint8 button) {
+    queue(mouseButton(SDL_MOUSEBUTTONDOWN, x, y, button), at);
+}
+void release(int x, int y, std::uint32_t at, Uint8 button) {
+    queue(mouseButton(SDL_MOUSEBUTTONUP, x, y, button), at);
+}
 void tap(int x, int y, std::uint32_t at, Uint8 button) {
     press(x, y, at, button);
     release(x, y, at, button);
@@ -172,23 +207,39 @@ void moveTo(int x, int y, std::uint32_t at) {
     e.motion.y = static_cast<Uint16>(y);
     queue(e, at);
 }
-void keyDown(SDLKey key, std::uint32_t at) { queue(keyEvent(SDL_KEYDOWN, key), at); }
-void keyUp(SDLKey key, std::uint32_t at) { queue(keyEvent(SDL_KEYUP, key), at); }
+void keyDown(SDLKey key, std::uint32_t at) {
+    queue(keyEvent(SDL_KEYDOWN, key), at);
+}
+void keyUp(SDLKey key, std::uint32_t at) {
+    queue(keyEvent(SDL_KEYUP, key), at);
+}
 void quit(std::uint32_t at) {
     SDL_Event e{};
     e.type = SDL_QUIT;
     queue(e, at);
 }
-std::size_t pendingEvents() { return state.events.size(); }
-void setIdleHook(std::function<void()> hook) { state.idleHook = std::move(hook); }
+std::size_t pendingEvents() {
+    return state.events.size();
+}
+void setIdleHook(std::function<void()> hook) {
+    state.idleHook = std::move(hook);
+}
 void answerMessageBoxes(MessageAnswer answer) {
     state.autoAnswer = true;
     state.autoAnswerWith = answer;
 }
-const std::vector<std::string>& soundsPlayed() { return state.sounds; }
-const std::vector<MessageRecord>& messages() { return state.messages; }
-std::uint32_t delayedTotal() { return state.delayed; }
-std::uint32_t lastDelay() { return state.lastDelay; }
+const std::vector<std::string>& soundsPlayed() {
+    return state.sounds;
+}
+const std::vector<MessageRecord>& messages() {
+    return state.messages;
+}
+std::uint32_t delayedTotal() {
+    return state.delayed;
+}
+std::uint32_t lastDelay() {
+    return state.lastDelay;
+}
 
 }  // namespace script
 }  // namespace platform

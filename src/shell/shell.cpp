@@ -5,6 +5,7 @@ SDL_Surface* screen = nullptr;
 platform::WindowHandle mainWindow = 0;
 std::string programDir;
 std::string dataDir;
+std::string playerDir;
 
 void updateScreen() { platform::presentScreen(screen); }
 
@@ -13,4 +14,5 @@ void findDirectories() {
     const std::size_t slash = path.rfind('/');
     programDir = slash == std::string::npos ? std::string("./") : path.substr(0, slash + 1);
     dataDir = programDir + "data/";
+    playerDir = dataDir;
 }

@@ -10,7 +10,8 @@
 extern SDL_Surface* screen;               // the game's 240 x 320 x 16 surface; target of every blit
 extern platform::WindowHandle mainWindow;  // owner of the high-score reset question; may be 0
 extern std::string programDir;            // program folder with a trailing '/'; packs and sounds
-extern std::string dataDir;               // programDir + "data/"; story and settings file
+extern std::string dataDir;               // programDir + "data/"; the story
+extern std::string playerDir;             // the settings file and the player's other files
 
 constexpr int kScreenWidth = 240;
 constexpr int kScreenHeight = 320;
@@ -18,5 +19,5 @@ constexpr int kScreenHeight = 320;
 // Makes the whole screen visible; every screen and frame ends its drawing with it.
 void updateScreen();
 
-// Fills programDir and dataDir from the program's own path.
+// Fills programDir, dataDir and playerDir from the program's own path.
 void findDirectories();

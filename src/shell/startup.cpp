@@ -20,7 +20,8 @@ void quitSdlAtExit() {
 
 }  // namespace
 
-int korvexMain() {
+int korvexMain(const Options& options) {
+    (void)options;  // read by the window, replay and verification set-up
     if (platform::availablePhysicalMemory() < kMinimumFreeMemory) {
         platform::messageBox(0, "Not enough memory!\nYou need at least 5MB of free memory.", "Error",
                              platform::MessageStyle::Ok);

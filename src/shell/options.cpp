@@ -1,0 +1,106 @@
+// The command line, read as a table of options.
+#include "shell/options.h"
+
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+enum class Takes { Nothing, Number, Path };
+
+struct OptionRow {
+    const char* name;
+    Takes takes;
+    int low, high;  // the range of a number
+    void (*apply)(Options&, const char* value, int number);
+};
+
+const OptionRow kRows[] = {
+    {"--help", Takes::Nothing, 0, 0, [](Options& o, const char*, int) { o.help = true; }},
+    {"--version", Takes::Nothing, 0, 0, [](Options& o, const char*, int) { o.version = true; }},
+    {"--scale", Takes::Number, 1, 8, [](Options& o, const char*, int n) { o.scale = n; }},
+    {"--fullscreen", Takes::Nothing, 0, 0, [](Options& o, const char*, int) { o.fullscreen = 1; }},
+    {"--window", Takes::Nothing, 0, 0, [](Options& o, const char*, int) { o.fullscreen = 0; }},
+    {"--replay", Takes::Path, 0, 0, [](Options& o, const char* v, int) { o.replayFile = v; }},
+    {"--speed", Takes::Number, 1, 16, [](Options& o, const char*, int n) { o.speed = n; }},
+    {"--verify", Takes::Path, 0, 0, [](Options& o, const char* v, int) { o.verifyFile = v; }},
+};
+
+// A whole decimal number in [low, high]; anything else is refused.
+bool readNumber(const char* text, int low, int high, int& number) {
+    if (!*text || std::strlen(text) > 3) return false;
+    for (const char* c = text; *c; ++c) {
+        if (*c < '0' || *c > '9') return false;
+    }
+    number = std::atoi(text);
+    return number >= low && number <= high;
+}
+
+}  // namespace
+
+bool parseOptions(int argc, const char* const* argv, Options& options, std::string& error) {
+    for (int i = 1; i < argc; ++i) {
+        std::string name = argv[i];
+        const char* value = nullptr;
+        // "--scale=3" and "--scale 3" are the same.
+        const std::size_t equals = name.find('=');
+        if (equals != std::string::npos) {
+            value = argv[i] + equals + 1;
+            name.resize(equals);
+        }
+        const OptionRow* row = nullptr;
+        for (const OptionRow& r : kRows) {
+            if (name == r.name) row = &r;
+        }
+        if (!row) {
+            error = "unknown option '" + std::string(argv[i]) + "'";
+            return false;
+        }
+        if (row->takes == Takes::Nothing) {
+            if (value) {
+                error = name + " takes no value";
+                return false;
+            }
+            row->apply(options, nullptr, 0);
+            continue;
+        }
+        if (!value) {
+            if (i + 1 >= argc) {
+                error = name + " needs a value";
+                return false;
+            }
+            value = argv[++i];
+        }
+        int number = 0;
+        if (row->takes == Takes::Number && !readNumber(value, row->low, row->high, number)) {
+            error = name + " must be a whole number from " + std::to_string(row->low) + " to " +
+                    std::to_string(row->high) + ", not '" + value + "'";
+            return false;
+        }
+        if (row->takes == Takes::Path && !*value) {
+            error = name + " needs a file name";
+            return false;
+        }
+        row->apply(options, value, number);
+    }
+    return true;
+}
+
+std::string usageText() {
+    return "Usage: korvex [OPTION]...\n"
+           "A vertical space shooter.\n"
+           "\n"
+           "Options:\n"
+           "  --scale N        draw every pixel N x N (1 to 8; default: the largest that fits)\n"
+           "  --fullscreen     start in full screen\n"
+           "  --window         start in a window\n"
+           "  --replay FILE    watch a recorded game\n"
+           "  --speed N        watch it N times faster (1 to 16)\n"
+           "  --verify FILE    check a recorded game without showing it; exit 0 if it holds\n"
+           "  --help           show this text and exit\n"
+           "  --version        show the version and exit\n";
+}
+
+const char* versionText() {
+    return "korvex " KORVEX_VERSION;
+}
