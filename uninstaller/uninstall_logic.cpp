@@ -2,7 +2,9 @@
 // search for a separator steps over double-byte characters whole.
 #include "uninstall_logic.h"
 
+#include <cctype>
 #include <cstdio>
+#include <vector>
 
 namespace uninstaller {
 
@@ -45,11 +47,36 @@ bool hasDriveDesignator(const std::string& path) {
     return path.size() >= 2 && path[1] == ':';
 }
 
-// "\\server\share" has no backslash after the share name.
-bool isShareRoot(const std::string& folderPath) {
-    if (folderPath.compare(0, 2, "\\\\") != 0) return false;
-    std::size_t shareStart = folderPath.find('\\', 2);
-    return shareStart == std::string::npos || folderPath.find('\\', shareStart + 1) == std::string::npos;
+// The names between backslashes, empty ones left out; double-byte characters stay whole.
+std::vector<std::string> namesOf(const std::string& path, LeadBytePredicate isLeadByte) {
+    std::vector<std::string> names;
+    std::size_t i = 0;
+    while (i < path.size()) {
+        if (path[i] == '\\') {
+            ++i;
+            continue;
+        }
+        const std::size_t start = i;
+        while (i < path.size() && path[i] != '\\') {
+            i += isLeadByte(static_cast<unsigned char>(path[i])) ? 2 : 1;
+        }
+        names.push_back(path.substr(start, i - start));
+    }
+    return names;
+}
+
+// "\\?\UNC\server\share" and "\\.\UNC\server\share" are "\\server\share" written for the device namespace.
+bool isUncDevicePath(const std::string& folderPath) {
+    std::string head = folderPath.substr(0, 8);
+    for (char& c : head) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return head == "\\\\?\\UNC\\" || head == "\\\\.\\UNC\\";
+}
+
+// How many leading names of a folder path name the drive or share itself.
+std::size_t rootNameCount(const std::string& folderPath) {
+    if (isUncDevicePath(folderPath)) return 4;            // ?, UNC, server, share
+    if (folderPath.compare(0, 2, "\\\\") == 0) return 2;  // server, share; or ?, and a device such as D:
+    return hasDriveDesignator(folderPath) ? 1 : 0;
 }
 
 }  // namespace
@@ -77,9 +104,8 @@ std::string folderPathOf(const std::string& ownPath, LeadBytePredicate isLeadByt
     return last == std::string::npos ? ownPath : ownPath.substr(0, last);
 }
 
-bool isRootFolder(const std::string& keyName, const std::string& folderPath) {
-    // "X:" as the last component comes from a drive root written as "\\?\X:\".
-    return keyName.empty() || keyName.back() == ':' || isShareRoot(folderPath);
+bool isRootFolder(const std::string& keyName, const std::string& folderPath, LeadBytePredicate isLeadByte) {
+    return keyName.empty() || namesOf(folderPath, isLeadByte).size() <= rootNameCount(folderPath);
 }
 
 std::string escapeForBatch(const std::string& path) {
@@ -107,7 +133,7 @@ UninstallPlan planUninstall(const std::string& ownPath, LeadBytePredicate isLead
     UninstallPlan plan;
     std::string keyName = keyNameOf(folderPartOf(ownPath, isLeadByte), isLeadByte);
     std::string folderPath = folderPathOf(ownPath, isLeadByte);
-    if (isRootFolder(keyName, folderPath)) {
+    if (isRootFolder(keyName, folderPath, isLeadByte)) {
         plan.refusal = Refusal::rootFolder;
     } else if (!buildBatchText(ownPath, folderPath, &plan.batchText)) {
         plan.refusal = Refusal::batchTooLong;

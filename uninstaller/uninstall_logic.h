@@ -30,9 +30,10 @@ std::string keyNameOf(const std::string& folderPart, LeadBytePredicate isLeadByt
 // "D:\Apps\Demo".
 std::string folderPathOf(const std::string& ownPath, LeadBytePredicate isLeadByte);
 
-// True when the target is the root of a drive or of a network share, where the key name would select the
-// whole Uninstall key and the batch would empty the whole drive.
-bool isRootFolder(const std::string& keyName, const std::string& folderPath);
+// True when the target is the root of a drive or of a network share, however it is spelled ("D:",
+// "\\?\D:", "\\server\share", "\\?\UNC\server\share"): there the key name would select the whole
+// Uninstall key, or another product's key, and the batch would empty the whole drive or share.
+bool isRootFolder(const std::string& keyName, const std::string& folderPath, LeadBytePredicate isLeadByte);
 
 // Doubles every "%", which the command interpreter would otherwise drop or expand inside a batch file.
 std::string escapeForBatch(const std::string& path);

@@ -91,26 +91,51 @@ TEST(UninstallPaths, LeadByteAtTheVeryEndIsNotReadPastTheString) {
     EXPECT_EQ(keyNameOf("\\Apps\\\x95", isShiftJisLeadByte), "\x95");
 }
 
+// Every spelling of a drive or share root, read with a double-byte code page: the share name of the last case
+// holds a backslash trail byte, which must not count as a folder below the share.
 TEST(UninstallRefusal, RootOfADriveOrShareChangesNothing) {
-    const char* const roots[] = {"D:\\uninst.exe", "\\\\server\\share\\uninst.exe", "\\\\?\\D:\\uninst.exe",
-                                 "uninst.exe", "\\\\server\\uninst.exe"};
-    for (const char* ownPath : roots) {
+    const std::string roots[] = {"D:\\uninst.exe",
+                                 "D:\\\\uninst.exe",
+                                 "\\\\?\\D:\\uninst.exe",
+                                 "\\\\.\\D:\\uninst.exe",
+                                 "\\\\?\\Volume{1b3c}\\uninst.exe",
+                                 "uninst.exe",
+                                 "\\\\server\\uninst.exe",
+                                 "\\\\server\\share\\uninst.exe",
+                                 "\\\\server\\share\\\\uninst.exe",
+                                 "\\\\server\\\\share\\uninst.exe",
+                                 "\\\\?\\UNC\\server\\share\\uninst.exe",
+                                 "\\\\?\\UNC\\server\\share\\\\uninst.exe",
+                                 "\\\\?\\unc\\server\\share\\uninst.exe",
+                                 "\\\\.\\UNC\\server\\share\\uninst.exe",
+                                 "\\\\?\\UNC\\server\\uninst.exe",
+                                 "\\\\server\\" + kHyo + kJi + "\\uninst.exe",
+                                 "\\\\?\\UNC\\server\\" + kHyo + kJi + "\\uninst.exe"};
+    for (const std::string& ownPath : roots) {
         SCOPED_TRACE(ownPath);
-        const auto plan = planUninstall(ownPath, noLeadBytes);
+        const auto plan = planUninstall(ownPath, isShiftJisLeadByte);
         EXPECT_EQ(plan.refusal, Refusal::rootFolder);
         EXPECT_TRUE(plan.keyName.empty());
         EXPECT_TRUE(plan.batchText.empty());
     }
+    EXPECT_TRUE(uninstaller::isRootFolder("Demo", "D:", noLeadBytes))
+        << "a drive root, whatever the key name";
 }
 
 TEST(UninstallRefusal, ProductFoldersAreAccepted) {
-    const char* const folders[] = {"D:\\Apps\\Demo\\uninst.exe", "D:\\Demo\\uninst.exe",
-                                   "\\\\server\\share\\Demo\\uninst.exe"};
-    for (const char* ownPath : folders) {
+    const std::string folders[] = {"D:\\Apps\\Demo\\uninst.exe",
+                                   "D:\\Demo\\uninst.exe",
+                                   "\\Demo\\uninst.exe",
+                                   "\\\\?\\D:\\Demo\\uninst.exe",
+                                   "\\\\server\\share\\Demo\\uninst.exe",
+                                   "\\\\?\\UNC\\server\\share\\Demo\\uninst.exe",
+                                   "\\\\.\\UNC\\server\\share\\Demo\\uninst.exe",
+                                   "\\\\server\\" + kHyo + kJi + "\\Demo\\uninst.exe"};
+    for (const std::string& ownPath : folders) {
         SCOPED_TRACE(ownPath);
-        const auto plan = planUninstall(ownPath, noLeadBytes);
+        const auto plan = planUninstall(ownPath, isShiftJisLeadByte);
         EXPECT_EQ(plan.refusal, Refusal::none);
-        EXPECT_FALSE(plan.keyName.empty());
+        EXPECT_EQ(plan.keyName, "Demo");
         EXPECT_FALSE(plan.batchText.empty());
     }
 }
