@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # End-to-end test of the Windows uninstaller under Wine: every case runs the real program in a fresh copy of a
-# prepared Wine prefix and is judged by its effects on the prefix's files and registry, never by exit codes.
+# prepared Wine prefix and is judged by its effects on the prefix's files and registry, and by its exit code,
+# which is 0 on every path.
 #
 # Safety: the prefix keeps only its c: drive (z:, the link to the machine's own root, is removed before any
 # case), and every Wine call runs with the current directory inside the prefix's drive_c, so "\DelUS.bat" and
@@ -119,10 +120,14 @@ expect() {
   case_failures=$((case_failures + 1))
 }
 
+# Runs the uninstaller at the Windows path $1 with C:\ or, when given, the folder $2 below it as the current
+# folder.
 run_uninstaller() {
   confine_prefix "$prefix"  # in case Wine brought a drive back while the case was prepared
-  in_drive "$wine" "$1"
+  local status=0
+  (cd "$drive/${2:-}" && timeout 60 "$wine" "$1" >/dev/null 2>&1) || status=$?
   wait_for_wine
+  expect '[ "$status" -eq 0 ]' "the uninstaller ended with exit code 0 (got $status)"
 }
 
 end_case() {
@@ -172,12 +177,20 @@ case_full_product() {
   end_case
 }
 
+# Run from C:\Apps over a longer, stale C:\DelUS.bat: the batch goes to the drive's root whatever the current
+# folder, and replaces the old one. A second link to C:\DelUS.bat keeps its bytes after the batch deleted it.
 case_key_absent() {
-  new_case "product key already absent"
+  new_case "product key already absent, run from C:\\Apps; the batch's bytes"
   install_product 'Apps\Demo'
   add_neighbours
-  run_uninstaller 'C:\Apps\Demo\uninst.exe'
+  head -c 2000 /dev/zero | tr '\0' x >"$drive/DelUS.bat"
+  ln "$drive/DelUS.bat" "$prefix/batch.written"
+  printf '%s\r\n' ':Repeat' 'del "C:\Apps\Demo\uninst.exe"' 'if exist "C:\Apps\Demo\uninst.exe" goto Repeat' \
+    'del "C:\Apps\Demo\*.*" /F /S /Q' 'rmdir "C:\Apps\Demo"' 'del "\DelUS.bat"' >"$prefix/batch.expected"
+  run_uninstaller 'C:\Apps\Demo\uninst.exe' Apps
   expect '[ ! -e "$drive/Apps/Demo" ]' "the folder and its files are gone"
+  expect 'cmp -s "$prefix/batch.expected" "$prefix/batch.written"' \
+    "C:\\DelUS.bat held exactly the six lines, each ended by CR LF, and no terminating zero"
   expect_neighbours_kept
   end_case
 }
@@ -236,14 +249,19 @@ case_drive_root() {
   end_case
 }
 
-case_batch_too_long() {
-  new_case "paths too long for the batch change nothing"
-  local name
+case_too_long() {
+  new_case "paths too long for the batch, or for the own path's 260 bytes, change nothing"
+  local name file
   name=$(printf 'L%.0s' $(seq 1 221))  # folder path C:\Apps\L...L of 229 characters: a 1029-byte batch
   install_product "Apps\\$name"
   add_key "$name\\Settings"
+  # C:\Apps\Demo\u...u.exe has 263 characters; cut to 259 it would still name C:\Apps\Demo and fit the batch.
+  file=$(printf 'u%.0s' $(seq 1 246)).exe
+  install_product 'Apps\Demo' "$file"
+  add_key 'Demo\Settings'
   add_neighbours
   expect_nothing_changes "C:\\Apps\\$name\\uninst.exe"
+  expect_nothing_changes "C:\\Apps\\Demo\\$file"
   end_case
 }
 
@@ -288,7 +306,7 @@ main() {
   case_spaces
   case_percent
   case_drive_root
-  case_batch_too_long
+  case_too_long
   echo "Wine stage took $(($(date +%s) - stage_start)) s"
   echo "$passed passed, $failed failed"
   [ "$failed" -eq 0 ]
