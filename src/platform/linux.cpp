@@ -1,5 +1,6 @@
 // The desktop build of the device services: Linux kernel facts, SDL's clock and event queue.
 #include <fcntl.h>
+#include <pwd.h>
 #include <sys/file.h>
 #include <unistd.h>
 
@@ -46,6 +47,15 @@ std::string programPath() {
     const ssize_t length = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
     if (length <= 0) return "";
     return std::string(buffer, static_cast<std::size_t>(length));
+}
+
+std::string userDataFolder() {
+    const char* home = std::getenv("HOME");
+    if (!home || home[0] != '/') {
+        const passwd* entry = getpwuid(getuid());
+        home = entry ? entry->pw_dir : nullptr;
+    }
+    return userDataFolderFrom(std::getenv("XDG_DATA_HOME"), home);
 }
 
 void captureButtons() {}

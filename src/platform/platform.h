@@ -27,6 +27,20 @@ bool acquireSingleInstance(const char* name);
 // Start-up: full path of the running program; empty on failure.
 std::string programPath();
 
+// Start-up: the user's data folder ($XDG_DATA_HOME, else ~/.local/share) ending in '/'; empty when
+// no absolute folder is known.
+std::string userDataFolder();
+
+// The rule behind userDataFolder, given the two variables (null when unset); relative values are ignored.
+std::string userDataFolderFrom(const char* xdgDataHome, const char* home);
+
+// Start-up: true when `path` names an existing folder.
+bool folderExists(const std::string& path);
+
+// Before writing the player's files: creates `path` and its missing parents with mode 0700 (an
+// existing folder is left as it is); false when it is not a folder afterwards.
+bool makePrivateFolder(const std::string& path);
+
 // Appends a Windows-style relative name ("\data\0", "//data//1") to a folder that ends in '/',
 // leaving exactly one '/' between components.
 std::string joinPath(const std::string& folder, const std::string& name);
