@@ -27,18 +27,16 @@ bool acquireSingleInstance(const char* name);
 // Start-up: full path of the running program; empty on failure.
 std::string programPath();
 
-// Start-up: the user's data folder ($XDG_DATA_HOME, else ~/.local/share) ending in '/'; empty when
-// no absolute folder is known.
+// Start-up: $XDG_DATA_HOME, else ~/.local/share, ending in '/'; empty when no absolute folder is known.
 std::string userDataFolder();
 
-// The rule behind userDataFolder, given the two variables (null when unset); relative values are ignored.
+// userDataFolder's rule, given $XDG_DATA_HOME and $HOME (null when unset); relative values are ignored.
 std::string userDataFolderFrom(const char* xdgDataHome, const char* home);
 
-// Start-up: true when `path` names an existing folder.
+// Start-up, choosing the layout: true when `path` names an existing folder.
 bool folderExists(const std::string& path);
 
-// Before writing the player's files: creates `path` and its missing parents with mode 0700 (an
-// existing folder is left as it is); false when it is not a folder afterwards.
+// Before a save: makes `path` and missing parents with mode 0700; false when it is no folder then.
 bool makePrivateFolder(const std::string& path);
 
 // Appends a Windows-style relative name ("\data\0", "//data//1") to a folder that ends in '/',
