@@ -23,56 +23,28 @@ struct LayoutCase {
 }  // namespace
 
 TEST(Layout, ChosenFromTheProgramsPathAndTheDataFoldersThatExist) {
+    // One case a row.
+    // clang-format off
     const LayoutCase cases[] = {
         // Portable: data/ beside the program wins, even beside an installed tree.
-        {"/games/space/korvex",
-         {"/games/space/data/"},
-         "/h/.local/share/",
-         Layout::Portable,
-         "/games/space/",
-         "/games/space/data/",
-         "/games/space/data/"},
-        {"/usr/bin/korvex",
-         {"/usr/bin/data/", "/usr/share/korvex/"},
-         "/h/",
-         Layout::Portable,
-         "/usr/bin/",
-         "/usr/bin/data/",
-         "/usr/bin/data/"},
+        {"/games/space/korvex", {"/games/space/data/"}, "/h/", Layout::Portable, "/games/space/",
+         "/games/space/data/", "/games/space/data/"},
+        {"/usr/bin/korvex", {"/usr/bin/data/", "/usr/share/korvex/"}, "/h/", Layout::Portable, "/usr/bin/",
+         "/usr/bin/data/", "/usr/bin/data/"},
         // Installed: only ../share/korvex/ exists; the player's files go to the home folder.
-        {"/usr/bin/korvex",
-         {"/usr/share/korvex/"},
-         "/h/.local/share/",
-         Layout::Installed,
-         "/usr/bin/",
-         "/usr/share/korvex/",
-         "/h/.local/share/korvex/"},
-        {"/opt/k/bin/korvex",
-         {"/opt/k/share/korvex/"},
-         "/x/",
-         Layout::Installed,
-         "/opt/k/bin/",
-         "/opt/k/share/korvex/",
-         "/x/korvex/"},
+        {"/usr/bin/korvex", {"/usr/share/korvex/"}, "/h/.local/share/", Layout::Installed, "/usr/bin/",
+         "/usr/share/korvex/", "/h/.local/share/korvex/"},
+        {"/usr/games/korvex", {"/usr/share/korvex/"}, "/x/", Layout::Installed, "/usr/games/",
+         "/usr/share/korvex/", "/x/korvex/"},
         {"/korvex", {"/share/korvex/"}, "/x/", Layout::Installed, "/", "/share/korvex/", "/x/korvex/"},
         // Installed without a home: no player folder, so nothing is written anywhere.
-        {"/usr/bin/korvex",
-         {"/usr/share/korvex/"},
-         "",
-         Layout::Installed,
-         "/usr/bin/",
-         "/usr/share/korvex/",
-         ""},
+        {"/usr/bin/korvex", {"/usr/share/korvex/"}, "", Layout::Installed, "/usr/bin/", "/usr/share/korvex/", ""},
         // Neither: portable, so that start-up names the missing pack beside the program.
-        {"/usr/bin/korvex",
-         {"/usr/share/other/"},
-         "/x/",
-         Layout::Portable,
-         "/usr/bin/",
-         "/usr/bin/data/",
+        {"/usr/bin/korvex", {"/usr/share/other/"}, "/x/", Layout::Portable, "/usr/bin/", "/usr/bin/data/",
          "/usr/bin/data/"},
         {"korvex", {}, "/x/", Layout::Portable, "./", "./data/", "./data/"},
     };
+    // clang-format on
     for (const LayoutCase& c : cases) {
         const Directories d = chooseDirectories(
             c.programPath, [&](const std::string& f) { return c.folders.count(f) > 0; }, c.userData);
