@@ -13,13 +13,18 @@ display=:$(head -n 1 "$numberFile")
 for _ in $(seq 50); do DISPLAY=$display xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 
 peak_kb() {  # program, seconds to settle
-    env ${AUDIO:+SDL_AUDIODRIVER=$AUDIO} XDG_RUNTIME_DIR="$(mktemp -d)" DISPLAY=$display "$1" >/dev/null 2>&1 &
+    # A lock folder of its own, so that no other copy of the game on the machine stops this one.
+    local runtime
+    runtime=$(mktemp -d)
+    env ${AUDIO:+SDL_AUDIODRIVER=$AUDIO} XDG_RUNTIME_DIR="$runtime" TMPDIR="$runtime" DISPLAY=$display "$1" \
+        >/dev/null 2>&1 &
     local pid=$!
     sleep "$2"
     local hwm
     hwm=$(awk '/VmHWM/ {print $2}' /proc/$pid/status)
     kill $pid 2>/dev/null || true
     wait $pid 2>/dev/null || true
+    rm -rf "$runtime"
     echo "$hwm"
 }
 

@@ -19,5 +19,5 @@ void playSound(int n) {
     static const char* const kSoundFiles[] = {"\\data\\0.wav", "\\data\\1.wav", "\\data\\2.wav",
                                               "\\data\\3.wav"};
     if (!settings.soundOn || n < 0 || n > 3) return;
-    platform::playSoundAsync(platform::joinPath(programDir, kSoundFiles[n]));
+    platform::playSoundAsync(dataFile(kSoundFiles[n]));
 }

@@ -73,7 +73,10 @@ bool writeWhole(const std::string& path, const std::string& bytes) {
 
 }  // namespace
 
-std::string settingsPath() { return playerDir + kFileName; }
+// Without a player folder (an installed game for a user with no home) there is no file at all.
+std::string settingsPath() {
+    return playerDir.empty() ? std::string() : playerDir + kFileName;
+}
 
 std::string encodeSettings(const Settings& record) {
     std::string bytes;
@@ -114,7 +117,8 @@ void loadSettings(Settings& record) {
 void saveSettings(const Settings& record) {
     const std::string path = settingsPath();
     const std::string temporary = path + ".new";
-    bool saved = writeWhole(temporary, encodeSettings(record));
+    // The player's folder in the home folder is made on the first save, private to the player.
+    bool saved = platform::makePrivateFolder(playerDir) && writeWhole(temporary, encodeSettings(record));
     if (saved && std::rename(temporary.c_str(), path.c_str()) != 0) {
         std::remove(temporary.c_str());
         saved = false;

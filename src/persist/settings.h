@@ -24,7 +24,7 @@ struct Settings {
 
 extern Settings settings;
 
-// The settings file's full path: playerDir + "korvex.set".
+// The settings file's full path: playerDir + "korvex.set"; empty when there is no playerDir.
 std::string settingsPath();
 
 // Fills `record` from the settings file, field by field as far as the file goes; a missing or

@@ -1,6 +1,8 @@
 // The desktop build of the device services: Linux kernel facts, SDL's clock and event queue.
 #include <fcntl.h>
+#include <pwd.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <climits>
@@ -25,20 +27,50 @@ std::uint64_t availablePhysicalMemory() {
     return UINT64_MAX;  // unknown: do not refuse to start
 }
 
-bool acquireSingleInstance(const char* name) {
-    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    std::string folder = runtime && *runtime ? runtime : "";
-    if (folder.empty() || access(folder.c_str(), W_OK) != 0) {
-        const char* temp = std::getenv("TMPDIR");
-        folder = temp && *temp ? temp : "/tmp";
-    }
-    const std::string path = folder + "/" + name + "-" + std::to_string(getuid()) + ".lock";
-    // The descriptor stays open for the whole run; the kernel drops the lock when the process ends.
-    const int fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    if (fd < 0) return true;  // cannot lock: better a second copy than no game
-    if (flock(fd, LOCK_EX | LOCK_NB) == 0) return true;
+namespace {
+
+enum class Lock { Taken, HeldByAnother, Unavailable };
+
+// Locks `folder`/`file`; the descriptor stays open for the whole run, and the kernel drops the
+// lock when the process ends, however it ends.
+Lock lockIn(const std::string& folder, const std::string& file) {
+    const int fd = open((folder + "/" + file).c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+    if (fd < 0) return Lock::Unavailable;
+    if (flock(fd, LOCK_EX | LOCK_NB) == 0) return Lock::Taken;
     close(fd);
-    return false;
+    return Lock::HeldByAnother;
+}
+
+// A folder below the temporary folder that only this user can reach: made 0700 if missing, refused
+// if it is a link, someone else's, or open to others. Empty when refused.
+std::string privateLockFolder(const char* name) {
+    const char* temp = std::getenv("TMPDIR");
+    const std::string base = temp && temp[0] == '/' ? temp : "/tmp";
+    const std::string folder = base + "/" + name + "-" + std::to_string(getuid());
+    mkdir(folder.c_str(), 0700);
+    struct stat info;
+    if (lstat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) return "";
+    if (info.st_uid != getuid() || (info.st_mode & 077) != 0) return "";
+    return folder;
+}
+
+}  // namespace
+
+bool acquireSingleInstance(const char* name) {
+    // Copies started with and without XDG_RUNTIME_DIR must see each other, so every copy locks in
+    // the private folder below the temporary folder, and in the runtime folder too when it has one.
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    const std::string uid = std::to_string(getuid());
+    const struct {
+        std::string folder, file;
+    } places[] = {
+        {privateLockFolder(name), std::string(name) + ".lock"},
+        {runtime && runtime[0] == '/' ? runtime : "", std::string(name) + "-" + uid + ".lock"},
+    };
+    for (const auto& place : places) {
+        if (!place.folder.empty() && lockIn(place.folder, place.file) == Lock::HeldByAnother) return false;
+    }
+    return true;  // unlocked places: better a second copy than no game
 }
 
 std::string programPath() {
@@ -46,6 +78,15 @@ std::string programPath() {
     const ssize_t length = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
     if (length <= 0) return "";
     return std::string(buffer, static_cast<std::size_t>(length));
+}
+
+std::string userDataFolder() {
+    const char* home = std::getenv("HOME");
+    if (!home || home[0] != '/') {
+        const passwd* entry = getpwuid(getuid());
+        home = entry ? entry->pw_dir : nullptr;
+    }
+    return userDataFolderFrom(std::getenv("XDG_DATA_HOME"), home);
 }
 
 void captureButtons() {}

@@ -27,6 +27,18 @@ bool acquireSingleInstance(const char* name);
 // Start-up: full path of the running program; empty on failure.
 std::string programPath();
 
+// Start-up: $XDG_DATA_HOME, else ~/.local/share, ending in '/'; empty when no absolute folder is known.
+std::string userDataFolder();
+
+// userDataFolder's rule, given $XDG_DATA_HOME and $HOME (null when unset); relative values are ignored.
+std::string userDataFolderFrom(const char* xdgDataHome, const char* home);
+
+// Start-up, choosing the layout: true when `path` names an existing folder.
+bool folderExists(const std::string& path);
+
+// Before a save: makes `path` and missing parents with mode 0700; false when it is no folder then.
+bool makePrivateFolder(const std::string& path);
+
 // Appends a Windows-style relative name ("\data\0", "//data//1") to a folder that ends in '/',
 // leaving exactly one '/' between components.
 std::string joinPath(const std::string& folder, const std::string& name);

@@ -19,6 +19,7 @@ constexpr std::uint32_t kDefaultTimeLimit = 10 * 60 * 1000;
 struct State {
     std::uint64_t memory = UINT64_MAX;
     std::string programPath = "/tmp/korvex-test/korvex";
+    std::string userDataFolder;
     bool otherInstance = false;
     std::uint32_t now = 0;
     std::uint32_t limit = kDefaultTimeLimit;
@@ -102,6 +103,9 @@ bool acquireSingleInstance(const char*) {
 std::string programPath() {
     return state.programPath;
 }
+std::string userDataFolder() {
+    return state.userDataFolder;
+}
 void captureButtons() {}
 void releaseButtons() {}
 void playSoundAsync(const std::string& path) {
@@ -172,6 +176,9 @@ void setAvailableMemory(std::uint64_t bytes) {
 }
 void setProgramPath(const std::string& path) {
     state.programPath = path;
+}
+void setUserDataFolder(const std::string& folder) {
+    state.userDataFolder = folder;
 }
 void setOtherInstanceRunning(bool running) {
     state.otherInstance = running;

@@ -29,6 +29,7 @@ void reset();
 // --- Device facts the start-up reads.
 void setAvailableMemory(std::uint64_t bytes);
 void setProgramPath(const std::string& path);
+void setUserDataFolder(const std::string& folder);  // what userDataFolder() answers; "" at reset
 void setOtherInstanceRunning(bool running);
 
 // --- Clock. Every delay() advances it; waitEvent() on an empty queue jumps it to the next timed event.

@@ -28,9 +28,9 @@ ImageList mainPack;
 bool loadImages(std::string* error) {
     if (!readPack(packReader(), mainPack, kMainPackName, kMainPackCapacity, error)) return false;
     if (mainPack.count < kImageCount) {
-        *error = "Cannot load " + platform::joinPath(programDir, std::string(kMainPackName) + ".pak") +
-                 ": it holds " + std::to_string(mainPack.count) + " images, the game needs " +
-                 std::to_string(kImageCount) + ".";
+        *error = "Cannot load " + dataFile(std::string(kMainPackName) + ".pak") + ": it holds " +
+                 std::to_string(mainPack.count) + " images, the game needs " + std::to_string(kImageCount) +
+                 ".";
         freeImages(mainPack);
         return false;
     }

@@ -71,7 +71,7 @@ bool parsePack(ImageList& list, const std::uint8_t* buffer, std::size_t size, st
 bool readPack(const PackReader& reader, ImageList& list, const char* name, std::size_t capacity,
               std::string* error) {
     if (reader.mode != PackReader::kRead) return true;
-    const std::string path = platform::joinPath(programDir, std::string(name) + ".pak");
+    const std::string path = dataFile(std::string(name) + ".pak");
     gzFile file = gzopen(path.c_str(), "r");
     if (!file) {
         *error = "Cannot open " + path + ": the file is missing or unreadable.";

@@ -44,7 +44,7 @@ constexpr std::size_t kMainPackCapacity = 2000000;
 extern const char* const kSplashPackName;  // "\data\0"
 extern const char* const kMainPackName;    // "//data//1"
 
-// Reads programDir + name + ".pak" into `list`. On a missing file, a gzip error, content beyond
+// Reads the data file name + ".pak" into `list`. On a missing file, a gzip error, content beyond
 // `capacity` or a damaged entry it returns false and puts a sentence naming the file and the problem
 // in `error`; `list` then holds no images. Does nothing (and succeeds) unless the reader is in read mode.
 bool readPack(const PackReader& reader, ImageList& list, const char* name, std::size_t capacity,

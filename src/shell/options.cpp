@@ -98,7 +98,14 @@ std::string usageText() {
            "  --speed N        watch it N times faster (1 to 16)\n"
            "  --verify FILE    check a recorded game without showing it; exit 0 if it holds\n"
            "  --help           show this text and exit\n"
-           "  --version        show the version and exit\n";
+           "  --version        show the version and exit\n"
+           "\n"
+           "Files:\n"
+           "  The settings and scores korvex.set, the preferences korvex.conf and the recorded\n"
+           "  games last.kvr and score-1.kvr to score-5.kvr are kept\n"
+           "  - installed (data in ../share/korvex/): in $XDG_DATA_HOME/korvex/,\n"
+           "    by default ~/.local/share/korvex/\n"
+           "  - portable (data/ beside the program): in data/\n";
 }
 
 const char* versionText() {

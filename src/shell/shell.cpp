@@ -1,6 +1,8 @@
 // The globals every part of the game shares, and the two small routines that fill and show them.
 #include "shell/shell.h"
 
+#include "shell/layout.h"
+
 SDL_Surface* screen = nullptr;
 platform::WindowHandle mainWindow = 0;
 std::string programDir;
@@ -10,9 +12,13 @@ std::string playerDir;
 void updateScreen() { platform::presentScreen(screen); }
 
 void findDirectories() {
-    const std::string path = platform::programPath();
-    const std::size_t slash = path.rfind('/');
-    programDir = slash == std::string::npos ? std::string("./") : path.substr(0, slash + 1);
-    dataDir = programDir + "data/";
-    playerDir = dataDir;
+    const Directories found =
+        chooseDirectories(platform::programPath(), platform::folderExists, platform::userDataFolder());
+    programDir = found.programDir;
+    dataDir = found.dataDir;
+    playerDir = found.playerDir;
+}
+
+std::string dataFile(const std::string& name) {
+    return dataFilePath(programDir, dataDir, name);
 }

@@ -9,8 +9,8 @@
 
 extern SDL_Surface* screen;               // the game's 240 x 320 x 16 surface; target of every blit
 extern platform::WindowHandle mainWindow;  // owner of the high-score reset question; may be 0
-extern std::string programDir;            // program folder with a trailing '/'; packs and sounds
-extern std::string dataDir;               // programDir + "data/"; the story
+extern std::string programDir;             // program folder with a trailing '/'
+extern std::string dataDir;                // packs, sounds, the story; programDir + "data/" when portable
 extern std::string playerDir;             // the settings file and the player's other files
 
 constexpr int kScreenWidth = 240;
@@ -19,5 +19,8 @@ constexpr int kScreenHeight = 320;
 // Makes the whole screen visible; every screen and frame ends its drawing with it.
 void updateScreen();
 
-// Fills programDir, dataDir and playerDir from the program's own path.
+// Fills programDir, dataDir and playerDir from the program's own path (see shell/layout.h).
 void findDirectories();
+
+// A data file named relative to the program folder ("\data\0.pak"), as found in dataDir.
+std::string dataFile(const std::string& name);

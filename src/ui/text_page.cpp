@@ -23,9 +23,10 @@ bool tagIs(const char* tag, std::size_t length, const char* name) {
     return length == std::strlen(name) && std::strncmp(tag, name, length) == 0;
 }
 
-// Story pictures name their file relative to the program folder unless the path is absolute.
+// Story pictures name their file relative to the program folder ("data/story1.bmp") unless the
+// path is absolute; data/ names are found in the data folder of either layout.
 SDL_Surface* loadPicture(const std::string& path) {
-    const std::string full = !path.empty() && path[0] == '/' ? path : platform::joinPath(programDir, path);
+    const std::string full = !path.empty() && path[0] == '/' ? path : dataFile(path);
     SDL_RWops* stream = SDL_RWFromFile(full.c_str(), "rb");
     return stream ? SDL_LoadBMP_RW(stream, 1) : nullptr;
 }

@@ -7,7 +7,8 @@ start_x() {
     # Xvfb picks a free display itself and writes its number, so parallel runs never collide.
     local numberFile
     numberFile=$(mktemp)
-    Xvfb -displayfd 3 -screen 0 400x400x24 -nolisten tcp 3>"$numberFile" >/dev/null 2>&1 &
+    # -noreset: a test that starts the game twice must not meet the server in mid-reset.
+    Xvfb -displayfd 3 -screen 0 400x400x24 -nolisten tcp -noreset 3>"$numberFile" >/dev/null 2>&1 &
     XVFB_PID=$!
     for _ in $(seq 100); do
         [ -s "$numberFile" ] && break
@@ -37,7 +38,13 @@ start_game() {
     cp "$KORVEX" "$GAME_DIR/korvex"
     cp -r "$(dirname "$KORVEX")/data" "$GAME_DIR/data"
     rm -f "$GAME_DIR/data/korvex.set"
-    XDG_RUNTIME_DIR=$RUNTIME SDL_AUDIODRIVER=dummy "$GAME_DIR/korvex" &
+    launch env XDG_RUNTIME_DIR="$RUNTIME" TMPDIR="$RUNTIME" SDL_AUDIODRIVER=dummy "$GAME_DIR/korvex"
+}
+
+# Runs a command that starts the game in the background (GAME_PID) and waits for its window (WINDOW).
+# The single-instance lock is also taken below TMPDIR: a run sets it to a folder of its own.
+launch() {
+    "$@" &
     GAME_PID=$!
     WINDOW=""
     for _ in $(seq 100); do

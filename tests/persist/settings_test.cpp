@@ -128,3 +128,35 @@ TEST_F(SettingsTest, AFailedSaveTellsThePlayerAndLeavesTheOldFileWhole) {
     EXPECT_EQ(readFile(settingsPath()), encodeSettings(changed));
     EXPECT_FALSE(testing_support::fileExists(settingsPath() + ".new"));
 }
+
+TEST_F(SettingsTest, InstalledTheFileLivesInAPrivateFolderOfTheHomeAndAnUnwritableHomeOnlyCostsTheScores) {
+    namespace fs = std::filesystem;
+    fs::create_directories(folder_ + "share/korvex");
+    fs::remove(folder_ + "data");
+    platform::script::setProgramPath(folder_ + "bin/korvex");
+    platform::script::setUserDataFolder(folder_ + "home/.local/share/");
+    findDirectories();
+    ASSERT_EQ(playerDir, folder_ + "home/.local/share/korvex/");
+
+    saveSettings(unusualRecord());
+    EXPECT_EQ(readFile(playerDir + "korvex.set"), encodeSettings(unusualRecord()));
+    for (const char* made : {"home/.local", "home/.local/share", "home/.local/share/korvex"}) {
+        EXPECT_EQ(fs::status(folder_ + made).permissions() & fs::perms::all, fs::perms::owner_all) << made;
+    }
+    EXPECT_TRUE(fs::is_empty(folder_ + "share/korvex"));
+
+    // A home folder where no folder can be made (a file stands in the way), or none at all.
+    writeFile(folder_ + "blocked", "");
+    for (const std::string& home : {folder_ + "blocked/", std::string()}) {
+        platform::script::setUserDataFolder(home);
+        findDirectories();
+        const std::size_t before = platform::script::messages().size();
+        Settings loaded;
+        loadSettings(loaded);
+        saveSettings(loaded);
+        ASSERT_EQ(platform::script::messages().size(), before + 1) << home;  // once per save
+        EXPECT_EQ(platform::script::messages().back().text, "error in settings file");
+        EXPECT_EQ(encodeSettings(loaded), encodeSettings(Settings{}));
+    }
+    EXPECT_TRUE(fs::is_empty(folder_ + "share/korvex"));
+}

@@ -6,8 +6,10 @@
 #include <map>
 #include <sstream>
 
+#include "assetgen/icons.h"
 #include "assetgen/output_files.h"
 #include "assetgen/pictures.h"
+#include "assetgen/png_file.h"
 #include "assetgen/sounds.h"
 #include "assetgen/story_layout.h"
 #include "assetgen/text.h"
@@ -20,11 +22,12 @@ namespace fs = std::filesystem;
 const char* const kUsage =
     "korvex-assetgen: generates the Korvex pictures, story and sounds\n"
     "\n"
-    "Usage: korvex-assetgen --sources DIR --images DIR --data DIR\n"
+    "Usage: korvex-assetgen --sources DIR --images DIR --data DIR [--icons DIR]\n"
     "  --sources DIR  the generator's sources: art/font.txt, art/sprites.txt, story.txt\n"
     "  --images DIR   receives the 39 pictures of the main pack, named after their slots,\n"
     "                 and splash.bmp, the picture of the splash pack\n"
-    "  --data DIR     the game's data folder: receives story, the story's pictures and 0.wav to 3.wav\n";
+    "  --data DIR     the game's data folder: receives story, the story's pictures and 0.wav to 3.wav\n"
+    "  --icons DIR    receives the desktop icon as NxN/korvex.png for N = 16, 32, 48, 64, 128, 256\n";
 
 // The story's picture, by the path the story names it with (relative to the program folder, whose
 // data folder is the --data folder).
@@ -35,12 +38,14 @@ const story::Area kHelpArea{19, 60, 205, 190};
 constexpr std::size_t kHelpPages = 2;
 
 struct Options {
-    std::string sources, images, data;
+    std::string sources, images, data, icons;
 };
 
 bool parseOptions(int argc, char** argv, Options* options) {
-    std::map<std::string, std::string*> flags{
-        {"--sources", &options->sources}, {"--images", &options->images}, {"--data", &options->data}};
+    std::map<std::string, std::string*> flags{{"--sources", &options->sources},
+                                              {"--images", &options->images},
+                                              {"--data", &options->data},
+                                              {"--icons", &options->icons}};
     for (int i = 1; i < argc; ++i) {
         auto flag = flags.find(argv[i]);
         if (flag == flags.end() || i + 1 >= argc) return false;
@@ -149,6 +154,19 @@ bool writeSounds(const Options& options, std::string* error) {
     return true;
 }
 
+bool writeIcons(const Options& options, const art::Sources& sources, std::string* error) {
+    if (options.icons.empty()) return true;
+    for (int size : art::kIconSizes) {
+        const std::string name = std::to_string(size) + "x" + std::to_string(size);
+        const fs::path folder = fs::path(options.icons) / name;
+        std::error_code ignored;
+        fs::create_directories(folder, ignored);
+        if (!art::writePng(art::iconPicture(sources, size), (folder / "korvex.png").string(), error))
+            return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -168,7 +186,8 @@ int main(int argc, char** argv) {
     fs::create_directories(options.images, ignored);
     fs::create_directories(options.data, ignored);
     const bool done = loadSources(options, &sources, &error) && writePictures(options, sources, &error) &&
-                      writeStory(options, sources, &error) && writeSounds(options, &error);
+                      writeStory(options, sources, &error) && writeSounds(options, &error) &&
+                      writeIcons(options, sources, &error);
     if (!done) {
         std::cerr << "korvex-assetgen: " << error << "\n";
         return 1;

@@ -1,0 +1,27 @@
+// Where the game reads its data and keeps the player's files. Portable: a folder holding the
+// program and its data/ (settings beside the data, as always). Installed: the program in bin/, the
+// data in ../share/korvex/ (never written to), the player's files in the user's data folder.
+#pragma once
+
+#include <functional>
+#include <string>
+
+enum class Layout { Portable, Installed };
+
+struct Directories {
+    Layout layout = Layout::Portable;
+    std::string programDir;  // the program's folder, ending in '/'
+    std::string dataDir;     // packs, sounds and the story, ending in '/'
+    std::string playerDir;   // settings, preferences, replays, ending in '/'; empty when there is no home
+};
+
+// The layout of a program at `programPath`: portable when data/ lies beside it, installed when
+// only ../share/korvex/ exists, portable otherwise (start-up then names the missing pack).
+// `userDataFolder` ends in '/' or is empty when the user has no known home.
+Directories chooseDirectories(const std::string& programPath,
+                              const std::function<bool(const std::string&)>& folderExists,
+                              const std::string& userDataFolder);
+
+// A data file as the game names it, relative to the program folder ("\data\0.pak",
+// "data/story1.bmp"), found in `dataDir` in either layout; other names stay beside the program.
+std::string dataFilePath(const std::string& programDir, const std::string& dataDir, const std::string& name);
