@@ -50,7 +50,9 @@ bool showSplash() {
     return true;
 }
 
-void paintMessageText(const char* text, int x, int y) { drawText(text, x, y, kFont); }
+void paintMessageText(const char* text, int x, int y) {
+    drawText(text, x, y, kFont);
+}
 
 // The whole story file and a NUL; a missing or unreadable file gives an empty text.
 char* readStory(const std::string& path) {
@@ -83,6 +85,7 @@ void startNewGame() {
     player.lives = 3;
     player.score = 0;
     levelCounter = 0;
+    platform::beginGame();  // a recorded game starts here, with its first level's set-up
     setupLevel(0);
 }
 
@@ -105,6 +108,7 @@ void runGameFlow(const FlowSteps& steps) {
             if (++levelCounter == kLevelCount) levelCounter = 0;
             steps.setupLevel(static_cast<std::int16_t>(levelCounter));
         } else if (result == kLost) {
+            platform::endGame();  // kept before the name entry, which may keep it as a high score's
             steps.showGameOver();
             steps.startNewGame();
             result = steps.showMenu(0);
@@ -113,6 +117,7 @@ void runGameFlow(const FlowSteps& steps) {
             if (result == kNewGame) steps.startNewGame();
         }
     }
+    platform::endGame();  // the player left the game by quitting
 }
 
 bool runGame() {
