@@ -50,9 +50,7 @@ bool showSplash() {
     return true;
 }
 
-void paintMessageText(const char* text, int x, int y) {
-    drawText(text, x, y, kFont);
-}
+void paintMessageText(const char* text, int x, int y) { drawText(text, x, y, kFont); }
 
 // The whole story file and a NUL; a missing or unreadable file gives an empty text.
 char* readStory(const std::string& path) {
