@@ -4,6 +4,7 @@
 //   build/tools/korvex-replay-bot tests/replays
 #include <SDL.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <set>
@@ -28,7 +29,9 @@ namespace {
 struct Game {
     const char* name;
     int difficulty;
-    int wrapsBeforeGivingUp;  // levels cleared past the 25th formation before the bot stops dodging
+    // The bot stops firing and dodging after this many returns to the first formation and this many
+    // levels cleared, so that the game ends.
+    int wrapsBeforeGivingUp;
     int levelsBeforeGivingUp;
     int menuAtFrame;       // taps MENU here and resumes (0: never)
     int resumeDifficulty;  // the difficulty chosen in that menu
@@ -36,7 +39,7 @@ struct Game {
 };
 
 const Game kGames[] = {
-    {"easy-long-wrap", 0, 1, 99, 0, 0, 0},
+    {"easy-long-wrap", 0, 1, 26, 0, 0, 0},
     {"medium", 1, 0, 6, 0, 0, 0},
     {"hard", 2, 0, 4, 0, 0, 0},
     {"menu-resume-quit", 1, 0, 99, 900, 2, 2500},
@@ -64,15 +67,22 @@ class Bot {
         const std::uint32_t now = script::now();
         if (game_.quitAtFrame && frame_ == game_.quitAtFrame) return script::quit(now);
         if (game_.menuAtFrame && frame_ == game_.menuAtFrame) return script::tap(110, 283, now);
-        const int want = wantedDirection();
-        const int moving = player.movingRight ? 1 : player.movingLeft ? -1 : 0;
+        const int centre = player.x + kPlayerWidth / 2;
+        const int aim = aimPoint();
+        const int target = dodge(aim);
+        const int want = target > centre + 1 ? 1 : target < centre - 1 ? -1 : 0;
         if (want == 1 && !held(SDLK_RIGHT)) return push(true, SDLK_RIGHT);
         if (want == -1 && held(SDLK_RIGHT)) return push(false, SDLK_RIGHT);
         if (want == -1 && !held(SDLK_LEFT)) return push(true, SDLK_LEFT);
         if (want == 0 && held(SDLK_RIGHT)) return push(false, SDLK_RIGHT);
         if (want == 0 && held(SDLK_LEFT)) return push(false, SDLK_LEFT);
-        // Fire goes on while the last event is a key going down (the loop handles it again).
-        if (!lastWasDown_ || want != moving) push(true, SDLK_UP);
+        // Fire goes on while the last event is a key going down (the loop handles it again). A bot that
+        // has given up lets go of fire too, so that the formation comes down.
+        if (givingUp()) {
+            if (held(SDLK_UP)) push(false, SDLK_UP);
+        } else if (!lastWasDown_) {
+            push(true, SDLK_UP);
+        }
     }
 
     bool givingUp() const {
@@ -108,49 +118,62 @@ class Bot {
         lastLevel_ = levelCounter;
     }
 
-    // Where the ship's centre should go: away from a bomb about to hit, under a falling gift, ahead
-    // of the crossing carrier, or under the enemy the next shot can reach first.
-    int wantedDirection() const {
-        const int centre = player.x + kPlayerWidth / 2;
-        int target = enemyTarget();
+    // Where the shot should start to meet something: a falling gift to catch, the crossing carrier,
+    // or the lowest enemy, its formation's sweep followed frame by frame.
+    int aimPoint() const {
         const GiftLauncher& g = giftLauncher;
-        if (g.falling && g.y > 60)
-            target = g.x + 6;
-        else if (g.movingRight && g.x < 150 && !player.shot.active)
-            target = g.x + 12 + 22;
-        if (!givingUp()) {
-            for (const Enemy& e : enemies) {
-                const Projectile& b = e.bomb;
-                if (!b.active || b.y < 150 || b.y > 258) continue;
-                if (b.x > player.x - 8 && b.x < player.x + kPlayerWidth + 8) {
-                    target = b.x < centre ? b.x + 40 : b.x - 40;
-                    if (target < 10) target = b.x + 40;
-                    if (target > 230) target = b.x - 40;
-                }
-            }
+        if (g.falling) return g.x + 6;
+        if (g.movingRight && g.x < 150) return g.x + 12 + (kPlayerTop - g.y) / 9;
+        return enemyTarget();
+    }
+
+    // Steps aside from a bomb about to land on the ship (unless the bot has given up).
+    int dodge(int target) const {
+        if (givingUp()) return target;
+        const int centre = player.x + kPlayerWidth / 2;
+        for (const Enemy& e : enemies) {
+            const Projectile& b = e.bomb;
+            if (!b.active || b.y < 140 || b.y > 258) continue;
+            const bool threatensNow = b.x > player.x - 6 && b.x < player.x + kPlayerWidth + 6;
+            if (!threatensNow) continue;
+            int away = b.x < centre ? b.x + 30 : b.x - 30;
+            if (away < 12) away = b.x + 30;
+            if (away > 228) away = b.x - 30;
+            return away;
         }
-        if (target > centre + 2) return 1;
-        if (target < centre - 2) return -1;
-        return 0;
+        return target;
     }
 
     int enemyTarget() const {
+        int lowestRow = -1, minColumn = kFormationColumns, maxColumn = -1;
+        for (int i = 0; i < kEnemyCount; ++i) {
+            if (!enemies[i].alive) continue;
+            lowestRow = std::max(lowestRow, i / kFormationColumns);
+            minColumn = std::min(minColumn, i % kFormationColumns);
+            maxColumn = std::max(maxColumn, i % kFormationColumns);
+        }
         const int centre = player.x + kPlayerWidth / 2;
-        int best = centre, bestDistance = 1 << 30;
+        if (lowestRow < 0) return centre;
         const int step = (giftLauncher.freezeActive ? 0 : 2) + (hurry ? 1 : 0);
-        const int direction = formationMovingRight ? 1 : -1;
-        for (int c = 0; c < kFormationColumns; ++c) {
-            for (int r = kFormationRows - 1; r >= 0; --r) {
-                const Enemy& e = enemies[r * kFormationColumns + c];
-                if (!e.alive) continue;
-                const int flight = (kPlayerTop - (e.y + kEnemyHeight)) / 9;
-                const int x = e.x + kEnemyWidth / 2 + direction * step * flight;
-                const int distance = std::abs(x - centre) - 4 * r;
-                if (distance < bestDistance) {
-                    bestDistance = distance;
-                    best = x;
-                }
-                break;
+        const int flight =
+            (kPlayerTop - 9 - (formationY + kEnemyHeight * lowestRow + kEnemyHeight - 1)) / 9 + 1;
+        // The formation's left edge after `flight` frames, turning where the game turns it.
+        int x = formationX;
+        bool right = formationMovingRight;
+        for (int t = 0; t < flight; ++t) {
+            x += right ? step : -step;
+            if (right && x + kEnemyWidth * (maxColumn + 1) > 233)
+                right = false;
+            else if (!right && x + kEnemyWidth * minColumn < 7)
+                right = true;
+        }
+        int best = centre, bestDistance = 1 << 30;
+        for (int c = minColumn; c <= maxColumn; ++c) {
+            if (!enemies[lowestRow * kFormationColumns + c].alive) continue;
+            const int ex = x + kEnemyWidth * c + kEnemyWidth / 2;
+            if (std::abs(ex - centre) < bestDistance) {
+                bestDistance = std::abs(ex - centre);
+                best = ex;
             }
         }
         return best;
