@@ -11,8 +11,9 @@
 // How the recorder reads this game's world.
 platform::WorldProbe worldProbe();
 
-// A normal run: every game is recorded into playerDir.
+// A normal run: every game is recorded into playerDir, until stopRecordingGames.
 void startRecordingGames();
+void stopRecordingGames();
 
 // --replay or --verify was asked for.
 bool wantsReplay(const Options& options);

@@ -61,6 +61,7 @@ int korvexMain(const Options& options) {
     } else {
         startRecordingGames();
         runGame();
+        stopRecordingGames();
     }
 
     platform::setMessagePainter(nullptr, nullptr, nullptr, 0);
