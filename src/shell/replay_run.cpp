@@ -66,6 +66,10 @@ void startRecordingGames() {
     platform::recordGames(playerDir, worldProbe());
 }
 
+void stopRecordingGames() {
+    platform::replay::stopRecording();
+}
+
 bool wantsReplay(const Options& options) {
     return !options.replayFile.empty() || !options.verifyFile.empty();
 }

@@ -6,6 +6,8 @@
 
 #include <filesystem>
 
+#include "platform/recorder.h"
+#include "platform/script.h"
 #include "support/test_support.h"
 
 using namespace platform;
@@ -164,3 +166,67 @@ TEST(ReplayFile, FoldersMissingAndOversizedFilesAreRefusedAndAWholeFileReadsBack
 }
 
 }  // namespace
+
+namespace {
+
+std::int32_t gameNumber = 0;
+void numberedState(std::int32_t* level, std::int32_t* lives, std::int32_t* score, std::int32_t* difficulty) {
+    *level = 0;
+    *lives = 3;
+    *score = gameNumber;
+    *difficulty = 0;
+}
+std::string nothingCarried() {
+    return "";
+}
+std::uint32_t noChecksum() {
+    return 0;
+}
+
+// The game recorded in a file, by the score it started with.
+int gameIn(const std::string& path) {
+    Replay replay;
+    std::string error;
+    return readReplayFile(path, &replay, &error) ? replay.start.score : 0;
+}
+
+}  // namespace
+
+TEST(ReplayStore, HighScoreReplaysMoveDownWithTheirEntriesAndAResetRemovesThem) {
+    namespace fs = std::filesystem;
+    script::reset();
+    const std::string folder = testing_support::makeScratchFolder() + "/";
+    WorldProbe probe;
+    probe.state = numberedState;
+    probe.carried = nothingCarried;
+    probe.checksum = noChecksum;
+    recordGames(folder, probe);
+    // Games 1 to 6 enter the table at these places (0 is the best).
+    const int places[] = {0, 0, 1, 3, 4, 0};
+    for (int place : places) {
+        ++gameNumber;
+        beginGame();
+        beginPlay();
+        SDL_Event event;
+        pollEvent(&event);
+        endPlay();
+        endGame();
+        EXPECT_EQ(gameIn(folder + "last.kvr"), gameNumber);
+        keepReplayAsScore(place);
+    }
+    const int expected[] = {6, 2, 3, 1, 4};  // game 5 went out with the fifth place
+    for (int k = 0; k < 5; ++k) {
+        EXPECT_EQ(gameIn(folder + "score-" + std::to_string(k + 1) + ".kvr"), expected[k])
+            << "place " << k + 1;
+    }
+    dropScoreReplays();
+    for (int k = 1; k <= 5; ++k) EXPECT_FALSE(fs::exists(folder + "score-" + std::to_string(k) + ".kvr"));
+    EXPECT_TRUE(fs::exists(folder + "last.kvr"));
+    // A game set up but never played replaces nothing.
+    ++gameNumber;
+    beginGame();
+    endGame();
+    EXPECT_EQ(gameIn(folder + "last.kvr"), 6);
+    replay::stopRecording();
+    fs::remove_all(folder);
+}
