@@ -29,7 +29,7 @@ stop_all() {
 }
 
 # Starts a copy of the game and its data in a scratch folder (GAME_DIR), so that its settings file
-# is its own; sets GAME_PID and WINDOW (the id of the window titled KORVEX).
+# is its own, with the arguments given; sets GAME_PID and WINDOW (the id of the window titled KORVEX).
 start_game() {
     RUNTIME=$(mktemp -d)
     GAME_DIR=$RUNTIME/game
@@ -37,7 +37,7 @@ start_game() {
     cp "$KORVEX" "$GAME_DIR/korvex"
     cp -r "$(dirname "$KORVEX")/data" "$GAME_DIR/data"
     rm -f "$GAME_DIR/data/korvex.set"
-    XDG_RUNTIME_DIR=$RUNTIME SDL_AUDIODRIVER=dummy "$GAME_DIR/korvex" &
+    XDG_RUNTIME_DIR=$RUNTIME SDL_AUDIODRIVER=dummy "$GAME_DIR/korvex" "$@" &
     GAME_PID=$!
     WINDOW=""
     for _ in $(seq 100); do
