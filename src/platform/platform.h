@@ -107,7 +107,7 @@ struct WorldProbe {
 // `folder` + "last.kvr".
 void recordGames(const std::string& folder, const WorldProbe& probe);
 
-// The game flow marks one game: begun as it is set up (before its first level's set-up), ended at
+// The game flow marks one game: begun as it is set up (before anything is reset), ended at
 // game over or when the player leaves it (a new game, or quitting). A begin also ends the last one.
 void beginGame();
 void endGame();

@@ -121,7 +121,7 @@ void finishGame() {
     g.endChecksum = rec.probe.checksum();
     g.trailingReadingsBegin = rec.gapBegin;
     rec.lastGame = encodeReplay(g);
-    if (!replaceFile(rec.folder + "last.kvr", rec.lastGame)) {
+    if (!writeFileAtomically(rec.folder + "last.kvr", rec.lastGame)) {
         std::fprintf(stderr, "korvex: cannot keep the recording in %slast.kvr\n", rec.folder.c_str());
     }
 }
@@ -274,6 +274,7 @@ void beginPlay() {
     PlaySegment segment;
     std::int32_t level, lives, score;
     rec.probe.state(&level, &lives, &score, &segment.difficulty);
+    if (g.segments.empty()) g.start = {level, lives, score, g.start.difficulty};  // as play starts
     segment.gapReadingsBegin = rec.gapBegin;
     segment.gapReadingsEnd = static_cast<std::uint32_t>(g.readings.size());
     segment.framesBegin = static_cast<std::uint32_t>(g.frames.size());
@@ -311,7 +312,10 @@ void beginGame() {
     std::memset(rec.keys, 0, sizeof rec.keys);
     Replay& g = rec.game;
     g.rulesVersion = rec.probe.rulesVersion;
-    rec.probe.state(&g.start.level, &g.start.lives, &g.start.score, &g.start.difficulty);
+    // Taken before the game flow resets lives, score and level: the difficulty its set-up uses and
+    // what it carries over. Level, lives and score are taken as play starts.
+    std::int32_t previous[3];
+    rec.probe.state(&previous[0], &previous[1], &previous[2], &g.start.difficulty);
     g.carried = rec.probe.carried();
 }
 
@@ -325,7 +329,7 @@ void keepReplayAsScore(int place) {
         std::rename(scoreFile(k - 1).c_str(), scoreFile(k).c_str());  // score-5 is dropped
     }
     std::remove(scoreFile(place).c_str());
-    if (!rec.lastGame.empty()) replaceFile(scoreFile(place), rec.lastGame);
+    if (!rec.lastGame.empty()) writeFileAtomically(scoreFile(place), rec.lastGame);
 }
 
 void dropScoreReplays() {

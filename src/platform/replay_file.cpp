@@ -370,7 +370,7 @@ bool readReplayFile(const std::string& path, Replay* replay, std::string* error)
     return true;
 }
 
-bool replaceFile(const std::string& path, const std::string& bytes) {
+bool writeFileAtomically(const std::string& path, const std::string& bytes) {
     const std::string temporary = path + ".new";
     const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0) return false;

@@ -80,10 +80,12 @@ void setUpText() {
 }
 
 void startNewGame() {
+    // A recorded game starts here: with what it carries over from the games before, so that a
+    // replay runs this very set-up again.
+    platform::beginGame();
     player.lives = 3;
     player.score = 0;
     levelCounter = 0;
-    platform::beginGame();  // a recorded game starts here, with its first level's set-up
     setupLevel(0);
 }
 

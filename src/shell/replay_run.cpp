@@ -22,16 +22,12 @@ void readState(std::int32_t* level, std::int32_t* lives, std::int32_t* score, st
     *difficulty = settings.difficulty;
 }
 
-// Puts the world where the recorded game began and sets up its first level.
+// Puts back what the recorded game carried over from the games before it, then starts it as the
+// game flow does.
 bool setUpRecordedGame(const platform::Replay& replay) {
-    if (replay.start.level < 0 || replay.start.level >= kLevelCount || !restoreCarriedState(replay.carried)) {
-        return false;
-    }
-    levelCounter = replay.start.level;
-    player.lives = static_cast<std::int16_t>(replay.start.lives);
-    player.score = replay.start.score;
+    if (!restoreCarriedState(replay.carried)) return false;
     settings.difficulty = static_cast<std::int16_t>(replay.start.difficulty);
-    setupLevel(static_cast<std::int16_t>(levelCounter));
+    startNewGame();
     return true;
 }
 
