@@ -231,8 +231,9 @@ bool parseStream(const std::string& stream, Replay* r) {
                 if (!inFrame) return false;
                 const std::uint32_t key = in.varint();
                 const std::uint8_t held = in.byte();
-                if (key >= kMaxKey || held > 1) return false;
-                r->keyChanges.push_back({static_cast<std::uint16_t>(key), held});
+                if (key >= kMaxKey) return false;
+                r->keyChanges.push_back(
+                    {static_cast<std::uint16_t>(key), static_cast<std::uint8_t>(held != 0)});
                 r->frames.back().keysEnd = static_cast<std::uint32_t>(r->keyChanges.size());
                 break;
             }

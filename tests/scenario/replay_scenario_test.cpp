@@ -5,6 +5,7 @@
 #include <string>
 
 #include "persist/settings.h"
+#include "platform/replay_file.h"
 #include "platform/script.h"
 #include "shell/options.h"
 #include "shell/startup.h"
@@ -47,6 +48,12 @@ TEST_F(RecordedGame, IsKeptVerifiedAndWatchedWithoutWritingAnything) {
     const std::string recorded = file("last.kvr"), table = file("korvex.set");
     ASSERT_FALSE(recorded.empty());
     EXPECT_EQ(file("score-1.kvr"), recorded);
+    platform::Replay replay;
+    std::string error;
+    ASSERT_TRUE(platform::decodeReplay(recorded, &replay, &error)) << error;
+    for (std::size_t f = 0; f < replay.frames.size(); ++f) {
+        ASSERT_EQ(replay.frames[f].checked, (f + 1) % 100 == 0) << "frame " << f + 1;
+    }
 
     restart();
     Options verify;
