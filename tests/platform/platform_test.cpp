@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 
 #include "platform/platform.h"
 #include "platform/platform_detail.h"
@@ -170,4 +171,5 @@ TEST(Sound, AMissingFileDecodesToNothingAndAValidOneIsConverted) {
     EXPECT_NEAR(static_cast<double>(pcm.size()), samples * 4.0, 8.0);
     testing_support::writeFile(folder + "/bad.wav", "RIFF garbage");
     EXPECT_TRUE(detail::loadWavAs(folder + "/bad.wav", device).empty());
+    std::filesystem::remove_all(folder);
 }

@@ -51,6 +51,12 @@ std::string sampleBytes() {
     return encodeReplay(sampleReplay());
 }
 
+// A scratch folder, removed however the test ends.
+struct ScratchFolder {
+    std::string path = testing_support::makeScratchFolder() + "/";
+    ~ScratchFolder() { std::filesystem::remove_all(path); }
+};
+
 void put32(std::string& bytes, std::size_t at, std::uint32_t value) {
     for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<char>(value >> (8 * i));
 }
@@ -146,7 +152,8 @@ TEST(ReplayFile, EmptyForeignFutureAndDamagedFilesAreRefusedWithAReason) {
 
 TEST(ReplayFile, FoldersMissingAndOversizedFilesAreRefusedAndAWholeFileReadsBack) {
     namespace fs = std::filesystem;
-    const std::string folder = testing_support::makeScratchFolder() + "/";
+    const ScratchFolder scratch;
+    const std::string& folder = scratch.path;
     Replay replay;
     std::string error;
     EXPECT_FALSE(readReplayFile(folder, &replay, &error));
@@ -162,7 +169,6 @@ TEST(ReplayFile, FoldersMissingAndOversizedFilesAreRefusedAndAWholeFileReadsBack
     EXPECT_FALSE(fs::exists(folder + "good.kvr.new"));
     // Nothing is written where the folder is missing, and no temporary file is left.
     EXPECT_FALSE(writeFileAtomically(folder + "no/such.kvr", "x"));
-    fs::remove_all(folder);
 }
 
 }  // namespace
@@ -195,7 +201,8 @@ int gameIn(const std::string& path) {
 TEST(ReplayStore, HighScoreReplaysMoveDownWithTheirEntriesAndAResetRemovesThem) {
     namespace fs = std::filesystem;
     script::reset();
-    const std::string folder = testing_support::makeScratchFolder() + "/";
+    const ScratchFolder scratch;
+    const std::string& folder = scratch.path;
     WorldProbe probe;
     probe.state = numberedState;
     probe.carried = nothingCarried;
@@ -228,5 +235,4 @@ TEST(ReplayStore, HighScoreReplaysMoveDownWithTheirEntriesAndAResetRemovesThem) 
     endGame();
     EXPECT_EQ(gameIn(folder + "last.kvr"), 6);
     replay::stopRecording();
-    fs::remove_all(folder);
 }
