@@ -26,8 +26,11 @@ namespace {
 constexpr char kMagic[4] = {'K', 'V', 'R', 0x1a};
 constexpr std::size_t kHeaderSize = 16;
 constexpr std::size_t kTrailerSize = 20;
-constexpr std::size_t kMaxFileSize = 8u << 20;     // about fifty hours of play
-constexpr std::size_t kMaxStreamSize = 32u << 20;  // what the compressed part may unpack to
+constexpr std::size_t kMaxFileSize = 8u << 20;  // some hundred hours of play
+// What the compressed part may unpack to (about fifteen hours of play), and how many frames may be
+// kept from it: together they bound what reading a file can allocate to some 100 MB.
+constexpr std::size_t kMaxStreamSize = 16u << 20;
+constexpr std::size_t kMaxFrames = 1500000;
 constexpr std::size_t kMaxCarried = 4096;
 constexpr std::uint32_t kMaxKey = 1024;
 
@@ -224,6 +227,7 @@ bool parseStream(const std::string& stream, Replay* r) {
                 }
                 frame.readingsBegin = frame.readingsEnd = static_cast<std::uint32_t>(r->readings.size());
                 frame.keysBegin = frame.keysEnd = static_cast<std::uint32_t>(r->keyChanges.size());
+                if (r->frames.size() >= kMaxFrames) return false;
                 r->frames.push_back(frame);
                 break;
             }
