@@ -1,7 +1,9 @@
 // One game step (advanceFrame with its drawFrame) on a full formation, against a bare loop that
-// draws the same background, stars, enemies, player and status text with no game logic.
+// draws the same background, stars, enemies, player and status text with no game logic; and the
+// step with the level loop's event read, without and with the recorder writing it down.
 //   build/bench/game_frame_bench                      side by side, Google Benchmark
-//   build/bench/game_frame_bench --frames=N [--bare]  exactly N frames, for instruction counts:
+//   build/bench/game_frame_bench --frames=N [--bare|--polled|--recorded]  exactly N frames, for
+//   instruction counts (the recorder's share: the last two, collecting '*frameWithEvent*'):
 //   valgrind --tool=callgrind --toggle-collect='advanceFrame()' build/bench/game_frame_bench --frames=1000
 #include <SDL.h>
 #include <benchmark/benchmark.h>
@@ -13,7 +15,10 @@
 
 #include "game/game_frame.h"
 #include "persist/settings.h"
+#include "platform/platform.h"
+#include "platform/recorder.h"
 #include "resources/images.h"
+#include "shell/replay_run.h"
 #include "shell/shell.h"
 #include "ui/font.h"
 
@@ -114,6 +119,37 @@ void gameFrame(benchmark::State& state) {
     for (auto _ : state) gameStep(++frame);
 }
 
+// The level loop's own reading of the event and the step, without and with the recorder writing
+// them down (recording starts afresh now and then, as a new game would, outside the timing).
+constexpr int kFramesPerRecording = 20000;
+
+__attribute__((noinline)) void frameWithEvent(int frame) {
+    SDL_Event event;
+    platform::pollEvent(&event);
+    gameStep(frame);
+}
+
+void polledFrame(benchmark::State& state) {
+    int frame = 0;
+    for (auto _ : state) frameWithEvent(++frame);
+}
+
+void recordedFrame(benchmark::State& state) {
+    const std::string folder = "/nonexistent/";  // the recording is never kept
+    int frame = 0;
+    for (auto _ : state) {
+        if (frame % kFramesPerRecording == 0) {
+            state.PauseTiming();
+            platform::recordGames(folder, worldProbe());
+            platform::beginGame();
+            platform::beginPlay();
+            state.ResumeTiming();
+        }
+        frameWithEvent(++frame);
+    }
+    platform::replay::stopRecording();
+}
+
 void bareFrame(benchmark::State& state) {
     startLevel();
     for (auto _ : state) drawBareFrame();
@@ -123,14 +159,29 @@ void bareFrame(benchmark::State& state) {
 
 BENCHMARK(bareFrame)->Unit(benchmark::kMicrosecond);
 BENCHMARK(gameFrame)->Unit(benchmark::kMicrosecond);
+BENCHMARK(polledFrame)->Unit(benchmark::kMicrosecond);
+BENCHMARK(recordedFrame)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv) {
     setUp();
     if (argc > 1 && std::strncmp(argv[1], "--frames=", 9) == 0) {
         const int frames = std::atoi(argv[1] + 9);
-        const bool bare = argc > 2 && std::strcmp(argv[2], "--bare") == 0;
-        for (int i = 1; i <= frames; ++i) bare ? drawBareFrame() : gameStep(i);
-        std::printf("%d %s frames\n", frames, bare ? "bare" : "game");
+        const std::string kind = argc > 2 ? argv[2] + 2 : "game";
+        if (kind == "recorded") {
+            platform::recordGames("/nonexistent/", worldProbe());
+            platform::beginGame();
+            platform::beginPlay();
+        }
+        for (int i = 1; i <= frames; ++i) {
+            if (kind == "bare") {
+                drawBareFrame();
+            } else if (kind == "game") {
+                gameStep(i);
+            } else {
+                frameWithEvent(i);
+            }
+        }
+        std::printf("%d %s frames\n", frames, kind.c_str());
     } else {
         benchmark::Initialize(&argc, argv);
         benchmark::RunSpecifiedBenchmarks();

@@ -90,6 +90,7 @@ void enterHighScore(std::int32_t score) {
     const int place = highScorePlace(score);
     if (place < 0) return;
     makeRoomAt(place);
+    platform::keepReplayAsScore(place);  // the game's recording moves with its entry
     setEditBoxPlace(place);
     char name[kNameBufferSize] = {};
     // OK, Enter and a quit request all end the entry the same way; the quit goes no further.

@@ -80,6 +80,9 @@ void setUpText() {
 }
 
 void startNewGame() {
+    // A recorded game starts here: with what it carries over from the games before, so that a
+    // replay runs this very set-up again.
+    platform::beginGame();
     player.lives = 3;
     player.score = 0;
     levelCounter = 0;
@@ -105,6 +108,7 @@ void runGameFlow(const FlowSteps& steps) {
             if (++levelCounter == kLevelCount) levelCounter = 0;
             steps.setupLevel(static_cast<std::int16_t>(levelCounter));
         } else if (result == kLost) {
+            platform::endGame();  // kept before the name entry, which may keep it as a high score's
             steps.showGameOver();
             steps.startNewGame();
             result = steps.showMenu(0);
@@ -113,6 +117,7 @@ void runGameFlow(const FlowSteps& steps) {
             if (result == kNewGame) steps.startNewGame();
         }
     }
+    platform::endGame();  // the player left the game by quitting
 }
 
 bool runGame() {

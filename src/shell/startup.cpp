@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "shell/game_flow.h"
+#include "shell/replay_run.h"
 #include "shell/shell.h"
 
 namespace {
@@ -21,14 +22,19 @@ void quitSdlAtExit() {
 }  // namespace
 
 int korvexMain(const Options& options) {
-    (void)options;  // read by the window, replay and verification set-up
+    // A recorded game to watch or verify is read first: a bad file is refused before any window.
+    const bool watching = wantsReplay(options);
+    platform::Replay replay;
+    if (watching && !loadReplay(options, &replay)) return 2;
     if (platform::availablePhysicalMemory() < kMinimumFreeMemory) {
         platform::messageBox(0, "Not enough memory!\nYou need at least 5MB of free memory.", "Error",
                              platform::MessageStyle::Ok);
         return 0;
     }
-    if (!platform::acquireSingleInstance(kTitle)) return 0;  // another copy runs: end silently
+    // Watching writes nothing, so it may run beside the game.
+    if (!watching && !platform::acquireSingleInstance(kTitle)) return 0;  // another copy runs: end silently
     findDirectories();
+    if (!options.verifyFile.empty()) SDL_putenv(const_cast<char*>("SDL_VIDEODRIVER=dummy"));  // headless
 
     // Sound starts with the first sound played (the platform's business); without a window the game
     // cannot run at all.
@@ -49,11 +55,18 @@ int korvexMain(const Options& options) {
     platform::captureButtons();
     quitSdlAtExit();
 
-    runGame();
+    int code = 0;
+    if (watching) {
+        code = runReplayCommand(options, replay);
+    } else {
+        startRecordingGames();
+        runGame();
+        stopRecordingGames();
+    }
 
     platform::setMessagePainter(nullptr, nullptr, nullptr, 0);
     SDL_Quit();
     platform::releaseButtons();
     screen = nullptr;
-    return 0;
+    return code;
 }

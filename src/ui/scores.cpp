@@ -41,6 +41,7 @@ void askToReset() {
             settings.highScores[k] = 0;
             settings.highScoreNames[k][0] = '\0';
         }
+        platform::dropScoreReplays();
     }
     drawScores();
     saveSettings(settings);

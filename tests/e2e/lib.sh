@@ -30,7 +30,7 @@ stop_all() {
 }
 
 # Starts a copy of the game and its data in a scratch folder (GAME_DIR), so that its settings file
-# is its own; sets GAME_PID and WINDOW (the id of the window titled KORVEX).
+# is its own, with the arguments given; sets GAME_PID and WINDOW (the id of the window titled KORVEX).
 start_game() {
     RUNTIME=$(mktemp -d)
     GAME_DIR=$RUNTIME/game
@@ -38,7 +38,7 @@ start_game() {
     cp "$KORVEX" "$GAME_DIR/korvex"
     cp -r "$(dirname "$KORVEX")/data" "$GAME_DIR/data"
     rm -f "$GAME_DIR/data/korvex.set"
-    launch env XDG_RUNTIME_DIR="$RUNTIME" TMPDIR="$RUNTIME" SDL_AUDIODRIVER=dummy "$GAME_DIR/korvex"
+    launch env XDG_RUNTIME_DIR="$RUNTIME" TMPDIR="$RUNTIME" SDL_AUDIODRIVER=dummy "$GAME_DIR/korvex" "$@"
 }
 
 # Runs a command that starts the game in the background (GAME_PID) and waits for its window (WINDOW).

@@ -1,0 +1,383 @@
+// Recording and playback of games: a layer over the devices that the game never sees.
+#include "platform/recorder.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace platform {
+namespace {
+
+constexpr int kKeyCount = SDLK_LAST;
+constexpr int kScorePlaces = 5;
+
+enum class Mode { Off, Recording, Playing };
+
+struct Recorder {
+    Mode mode = Mode::Off;
+    std::string folder;
+    WorldProbe probe;
+    bool inGame = false;
+    bool inPlay = false;
+    Replay game;
+    std::uint32_t gapBegin = 0;
+    Uint8 keys[kKeyCount] = {};  // held keys as last written down
+    std::string lastGame;        // the file bytes of the last game kept
+};
+
+struct Player {
+    Replay recording;
+    WorldProbe probe;
+    int speed = 1;
+    bool inPlay = false;
+    std::size_t nextFrame = 0;
+    std::size_t segment = 0;
+    std::uint32_t reading = 0, readingsEnd = 0;
+    std::uint32_t key = 0, keysEnd = 0;
+    std::uint32_t lastReading = 0;
+    Uint8 keys[kKeyCount] = {};
+    replay::Outcome outcome;
+};
+
+Recorder rec;
+Player play;
+
+std::string scoreFile(int place) {
+    return rec.folder + "score-" + std::to_string(place + 1) + ".kvr";
+}
+
+// --- Recording.
+
+void noteReading(std::uint32_t value) {
+    Replay& g = rec.game;
+    g.readings.push_back(value);
+    if (rec.inPlay && !g.frames.empty() && g.segments.back().framesBegin < g.frames.size()) {
+        g.frames.back().readingsEnd = static_cast<std::uint32_t>(g.readings.size());
+    }
+}
+
+void noteFrame(int polled, const SDL_Event& event) {
+    Replay& g = rec.game;
+    ReplayFrame frame;
+    if ((g.frames.size() + 1) % kChecksumPeriod == 0) {
+        frame.checked = true;
+        frame.checksum = rec.probe.checksum();
+    }
+    if (polled) {
+        frame.hasEvent = true;
+        RecordedEvent& e = frame.event;
+        e.type = event.type;
+        switch (event.type) {
+            case SDL_KEYDOWN:
+            case SDL_KEYUP:
+                e.state = event.key.state;
+                e.key = static_cast<std::uint16_t>(event.key.keysym.sym);
+                e.mod = static_cast<std::uint16_t>(event.key.keysym.mod);
+                break;
+            case SDL_MOUSEBUTTONDOWN:
+            case SDL_MOUSEBUTTONUP:
+                e.button = event.button.button;
+                e.state = event.button.state;
+                e.x = event.button.x;
+                e.y = event.button.y;
+                break;
+            case SDL_MOUSEMOTION:
+                e.state = event.motion.state;
+                e.x = event.motion.x;
+                e.y = event.motion.y;
+                e.key = static_cast<std::uint16_t>(event.motion.xrel);
+                e.mod = static_cast<std::uint16_t>(event.motion.yrel);
+                break;
+            case SDL_ACTIVEEVENT:
+                e.button = event.active.gain;
+                e.state = event.active.state;
+                break;
+            default:
+                break;
+        }
+    }
+    frame.readingsBegin = frame.readingsEnd = static_cast<std::uint32_t>(g.readings.size());
+    frame.keysBegin = frame.keysEnd = static_cast<std::uint32_t>(g.keyChanges.size());
+    g.frames.push_back(frame);
+}
+
+void noteKeys(const Uint8* keys) {
+    if (std::memcmp(keys, rec.keys, kKeyCount) == 0) return;
+    Replay& g = rec.game;
+    for (int k = 0; k < kKeyCount; ++k) {
+        const Uint8 held = keys[k] ? 1 : 0;
+        if (held == rec.keys[k]) continue;
+        rec.keys[k] = held;
+        g.keyChanges.push_back({static_cast<std::uint16_t>(k), held});
+    }
+    if (!g.frames.empty()) g.frames.back().keysEnd = static_cast<std::uint32_t>(g.keyChanges.size());
+}
+
+void finishGame() {
+    rec.inGame = false;
+    Replay& g = rec.game;
+    if (g.frames.empty()) return;  // set up but never played
+    std::int32_t difficulty = 0;
+    rec.probe.state(&g.end.level, &g.end.lives, &g.end.score, &difficulty);
+    g.endChecksum = rec.probe.checksum();
+    g.trailingReadingsBegin = rec.gapBegin;
+    rec.lastGame = encodeReplay(g);
+    // In an installed copy the player's folder may not exist before the first game ends.
+    if (!makePrivateFolder(rec.folder) || !writeFileAtomically(rec.folder + "last.kvr", rec.lastGame)) {
+        std::fprintf(stderr, "korvex: cannot keep the recording in %slast.kvr\n", rec.folder.c_str());
+    }
+}
+
+// --- Playback.
+
+SDL_Event toSdl(const RecordedEvent& e) {
+    SDL_Event event{};
+    event.type = e.type;
+    switch (e.type) {
+        case SDL_KEYDOWN:
+        case SDL_KEYUP:
+            event.key.state = e.state;
+            event.key.keysym.sym = static_cast<SDLKey>(e.key);
+            event.key.keysym.mod = static_cast<SDLMod>(e.mod);
+            break;
+        case SDL_MOUSEBUTTONDOWN:
+        case SDL_MOUSEBUTTONUP:
+            event.button.button = e.button;
+            event.button.state = e.state;
+            event.button.x = e.x;
+            event.button.y = e.y;
+            break;
+        case SDL_MOUSEMOTION:
+            event.motion.state = e.state;
+            event.motion.x = e.x;
+            event.motion.y = e.y;
+            event.motion.xrel = static_cast<Sint16>(e.key);
+            event.motion.yrel = static_cast<Sint16>(e.mod);
+            break;
+        case SDL_ACTIVEEVENT:
+            event.active.gain = e.button;
+            event.active.state = e.state;
+            break;
+        default:
+            break;
+    }
+    return event;
+}
+
+void applyKeys() {
+    for (; play.key < play.keysEnd; ++play.key) {
+        const KeyChange& change = play.recording.keyChanges[play.key];
+        if (change.key < kKeyCount) play.keys[change.key] = change.held;
+    }
+}
+
+// The clock readings made outside play after the stretch of play now running (a level's set-up).
+void enterGap() {
+    const Replay& r = play.recording;
+    const std::size_t next = play.nextFrame == 0 ? 0 : play.segment + 1;
+    if (next < r.segments.size()) {
+        play.reading = r.segments[next].gapReadingsBegin;
+        play.readingsEnd = r.segments[next].gapReadingsEnd;
+    } else {
+        play.reading = r.trailingReadingsBegin;
+        play.readingsEnd = static_cast<std::uint32_t>(r.readings.size());
+    }
+}
+
+// The live devices still speak during playback: the viewer ends it with Escape or the window's close.
+void pollViewer() {
+    SDL_Event live;
+    while (below::pollEvent(&live)) {
+        if (live.type == SDL_QUIT || (live.type == SDL_KEYDOWN && live.key.keysym.sym == SDLK_ESCAPE)) {
+            play.outcome.stopped = true;
+        }
+    }
+}
+
+int playFrame(SDL_Event* event) {
+    pollViewer();
+    const Replay& r = play.recording;
+    if (play.outcome.stopped || play.nextFrame >= r.frames.size()) {
+        // Past the end of the recording (or stopped by the viewer) the game is told to quit.
+        *event = SDL_Event{};
+        event->type = SDL_QUIT;
+        return 1;
+    }
+    applyKeys();  // whatever the previous frame changed, even if this game never looked
+    const std::size_t index = play.nextFrame++;
+    while (play.segment + 1 < r.segments.size() && r.segments[play.segment + 1].framesBegin <= index) {
+        ++play.segment;
+    }
+    const ReplayFrame& frame = r.frames[index];
+    play.outcome.frames = static_cast<std::uint32_t>(play.nextFrame);
+    if (frame.checked && play.outcome.firstMismatch < 0 && play.probe.checksum() != frame.checksum) {
+        play.outcome.firstMismatch = static_cast<std::int64_t>(play.nextFrame);
+    }
+    play.reading = frame.readingsBegin;
+    play.readingsEnd = frame.readingsEnd;
+    play.key = frame.keysBegin;
+    play.keysEnd = frame.keysEnd;
+    if (!frame.hasEvent) return 0;
+    *event = toSdl(frame.event);
+    return 1;
+}
+
+}  // namespace
+
+// --- The layer.
+
+namespace recorder {
+
+std::uint32_t ticks() {
+    if (rec.mode == Mode::Playing) {
+        // A game that asks more often than the recorded one gets the last reading again.
+        if (play.reading < play.readingsEnd) play.lastReading = play.recording.readings[play.reading++];
+        return play.lastReading;
+    }
+    const std::uint32_t now = below::ticks();
+    if (rec.mode == Mode::Recording && rec.inGame) noteReading(now);
+    return now;
+}
+
+void delay(std::uint32_t ms) {
+    if (rec.mode != Mode::Playing) return below::delay(ms);
+    if (play.speed > 0) below::delay(ms / static_cast<std::uint32_t>(play.speed));
+}
+
+int pollEvent(SDL_Event* event) {
+    if (rec.mode == Mode::Playing && play.inPlay) return playFrame(event);
+    const int polled = below::pollEvent(event);
+    if (rec.mode == Mode::Recording && rec.inGame && rec.inPlay) noteFrame(polled, *event);
+    return polled;
+}
+
+int waitEvent(SDL_Event* event) {
+    return below::waitEvent(event);
+}
+
+const Uint8* keyState() {
+    if (rec.mode == Mode::Playing && play.inPlay) {
+        applyKeys();
+        return play.keys;
+    }
+    const Uint8* keys = below::keyState();
+    if (rec.mode == Mode::Recording && rec.inGame && rec.inPlay) noteKeys(keys);
+    return keys;
+}
+
+void beginPlay() {
+    if (rec.mode == Mode::Playing) {
+        play.inPlay = true;
+        return;
+    }
+    if (rec.mode != Mode::Recording || !rec.inGame) return;
+    rec.inPlay = true;
+    Replay& g = rec.game;
+    PlaySegment segment;
+    std::int32_t level, lives, score;
+    rec.probe.state(&level, &lives, &score, &segment.difficulty);
+    if (g.segments.empty()) g.start = {level, lives, score, g.start.difficulty};  // as play starts
+    segment.gapReadingsBegin = rec.gapBegin;
+    segment.gapReadingsEnd = static_cast<std::uint32_t>(g.readings.size());
+    segment.framesBegin = static_cast<std::uint32_t>(g.frames.size());
+    g.segments.push_back(segment);
+}
+
+void endPlay() {
+    if (rec.mode == Mode::Playing) {
+        play.inPlay = false;
+        enterGap();
+        return;
+    }
+    if (!rec.inPlay) return;
+    rec.inPlay = false;
+    rec.gapBegin = static_cast<std::uint32_t>(rec.game.readings.size());
+}
+
+}  // namespace recorder
+
+void recordGames(const std::string& folder, const WorldProbe& probe) {
+    rec = Recorder{};
+    rec.mode = Mode::Recording;
+    rec.folder = folder;
+    rec.probe = probe;
+}
+
+void beginGame() {
+    if (rec.mode != Mode::Recording) return;
+    if (rec.inGame) finishGame();
+    rec.inGame = true;
+    rec.inPlay = false;
+    rec.game = Replay{};
+    rec.gapBegin = 0;
+    rec.lastGame.clear();
+    std::memset(rec.keys, 0, sizeof rec.keys);
+    Replay& g = rec.game;
+    g.rulesVersion = rec.probe.rulesVersion;
+    // Taken before the game flow resets lives, score and level: the difficulty its set-up uses and
+    // what it carries over. Level, lives and score are taken as play starts.
+    std::int32_t previous[3];
+    rec.probe.state(&previous[0], &previous[1], &previous[2], &g.start.difficulty);
+    g.carried = rec.probe.carried();
+}
+
+void endGame() {
+    if (rec.mode == Mode::Recording && rec.inGame) finishGame();
+}
+
+void keepReplayAsScore(int place) {
+    if (rec.mode != Mode::Recording || place < 0 || place >= kScorePlaces) return;
+    for (int k = kScorePlaces - 1; k > place; --k) {
+        std::rename(scoreFile(k - 1).c_str(), scoreFile(k).c_str());  // score-5 is dropped
+    }
+    std::remove(scoreFile(place).c_str());
+    if (!rec.lastGame.empty()) writeFileAtomically(scoreFile(place), rec.lastGame);
+}
+
+void dropScoreReplays() {
+    if (rec.mode != Mode::Recording) return;
+    for (int k = 0; k < kScorePlaces; ++k) std::remove(scoreFile(k).c_str());
+}
+
+namespace replay {
+
+void startPlayback(const Replay& recording, const WorldProbe& probe, int speed) {
+    rec = Recorder{};
+    rec.mode = Mode::Playing;
+    play = Player{};
+    play.recording = recording;
+    play.probe = probe;
+    play.speed = speed;
+    enterGap();  // the first level's set-up
+}
+
+bool framesLeft() {
+    return rec.mode == Mode::Playing && play.nextFrame < play.recording.frames.size();
+}
+
+bool stopRequested() {
+    return play.outcome.stopped;
+}
+
+std::int32_t difficulty() {
+    const Replay& r = play.recording;
+    if (play.nextFrame == 0 || r.segments.empty()) return r.start.difficulty;
+    return r.segments[play.segment].difficulty;
+}
+
+Outcome stopPlayback() {
+    rec = Recorder{};
+    const Outcome outcome = play.outcome;
+    play = Player{};
+    return outcome;
+}
+
+const Replay& currentRecording() {
+    return rec.game;
+}
+
+void stopRecording() {
+    rec = Recorder{};
+}
+
+}  // namespace replay
+}  // namespace platform

@@ -1,0 +1,396 @@
+// The ".kvr" file. Plain header: magic, format version, rules version, the stream's two lengths. Then
+// the zlib-compressed stream of records in the order they happened. Plain trailer: the end state.
+//
+//   record      bytes                               meaning
+//   'T' d       zigzag varint                       a clock reading, d after the previous one
+//   'F'         -                                   a frame that polled no event
+//   'E' ...     type, button, state, x, y, key, mod a frame that polled this event
+//   'K' k h     varint, byte                        key k is now held (h 1) or not (h 0)
+//   'C' c       4 bytes                             the world checksum as this frame began
+//   'P' d       zigzag varint                       play begins at difficulty d
+//   'Q'         -                                   play ends
+//   'Z'         -                                   the end of the stream
+#include "platform/replay_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <zlib.h>
+
+#include <cstdio>
+#include <cstring>
+
+namespace platform {
+namespace {
+
+constexpr char kMagic[4] = {'K', 'V', 'R', 0x1a};
+constexpr std::size_t kHeaderSize = 16;
+constexpr std::size_t kTrailerSize = 20;
+constexpr std::size_t kMaxFileSize = 8u << 20;  // some hundred hours of play
+// What the compressed part may unpack to (about fifteen hours of play), and how many frames may be
+// kept from it: together they bound what reading a file can allocate to some 100 MB.
+constexpr std::size_t kMaxStreamSize = 16u << 20;
+constexpr std::size_t kMaxFrames = 1500000;
+constexpr std::size_t kMaxCarried = 4096;
+constexpr std::uint32_t kMaxKey = 1024;
+
+void putLe(std::string& out, std::uint32_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i) out += static_cast<char>(value >> (8 * i));
+}
+std::uint32_t getLe(const std::string& in, std::size_t at, int bytes) {
+    std::uint32_t value = 0;
+    for (int i = 0; i < bytes; ++i) value |= std::uint32_t{static_cast<unsigned char>(in[at + i])} << (8 * i);
+    return value;
+}
+
+void putVarint(std::string& out, std::uint32_t value) {
+    while (value >= 0x80) {
+        out += static_cast<char>(value | 0x80);
+        value >>= 7;
+    }
+    out += static_cast<char>(value);
+}
+void putSigned(std::string& out, std::int32_t value) {
+    const auto v = static_cast<std::uint32_t>(value);
+    putVarint(out, (v << 1) ^ (value < 0 ? 0xffffffffu : 0u));
+}
+
+// Reads the stream's records, every read checked against the end.
+class Cursor {
+  public:
+    explicit Cursor(const std::string& bytes) : bytes_(bytes) {}
+    bool ok() const { return ok_; }
+    bool atEnd() const { return at_ >= bytes_.size(); }
+    std::uint8_t byte() {
+        if (at_ >= bytes_.size()) return fail();
+        return static_cast<std::uint8_t>(bytes_[at_++]);
+    }
+    std::uint32_t varint() {
+        std::uint32_t value = 0;
+        for (int shift = 0; shift < 35; shift += 7) {
+            const std::uint8_t b = byte();
+            if (!ok_) return 0;
+            if (shift == 28 && b > 0x0f) return fail();
+            value |= std::uint32_t{b & 0x7fu} << shift;
+            if (!(b & 0x80)) return value;
+        }
+        return fail();
+    }
+    std::int32_t signedVarint() {
+        const std::uint32_t v = varint();
+        return static_cast<std::int32_t>((v >> 1) ^ (0u - (v & 1)));
+    }
+    std::uint32_t fixed32() {
+        std::uint32_t value = 0;
+        for (int i = 0; i < 4; ++i) value |= std::uint32_t{byte()} << (8 * i);
+        return value;
+    }
+    std::string bytes(std::size_t count) {
+        if (count > bytes_.size() - at_) {
+            fail();
+            return {};
+        }
+        at_ += count;
+        return bytes_.substr(at_ - count, count);
+    }
+    std::uint8_t fail() {
+        ok_ = false;
+        at_ = bytes_.size();
+        return 0;
+    }
+
+  private:
+    const std::string& bytes_;
+    std::size_t at_ = 0;
+    bool ok_ = true;
+};
+
+std::string encodeStream(const Replay& r) {
+    std::string out;
+    putVarint(out, static_cast<std::uint32_t>(r.start.level));
+    putSigned(out, r.start.lives);
+    putSigned(out, r.start.score);
+    putSigned(out, r.start.difficulty);
+    putVarint(out, static_cast<std::uint32_t>(r.carried.size()));
+    out += r.carried;
+    std::uint32_t previous = 0, reading = 0, key = 0;
+    auto readingsUpTo = [&](std::uint32_t end) {
+        for (; reading < end; ++reading) {
+            out += 'T';
+            putSigned(out, static_cast<std::int32_t>(r.readings[reading] - previous));
+            previous = r.readings[reading];
+        }
+    };
+    for (std::size_t s = 0; s < r.segments.size(); ++s) {
+        const PlaySegment& segment = r.segments[s];
+        readingsUpTo(segment.gapReadingsEnd);
+        out += 'P';
+        putSigned(out, segment.difficulty);
+        const std::size_t framesEnd =
+            s + 1 < r.segments.size() ? r.segments[s + 1].framesBegin : r.frames.size();
+        for (std::size_t f = segment.framesBegin; f < framesEnd; ++f) {
+            const ReplayFrame& frame = r.frames[f];
+            if (frame.checked) {
+                out += 'C';
+                putLe(out, frame.checksum, 4);
+            }
+            if (frame.hasEvent) {
+                const RecordedEvent& e = frame.event;
+                out += 'E';
+                for (std::uint32_t v :
+                     {std::uint32_t{e.type}, std::uint32_t{e.button}, std::uint32_t{e.state},
+                      std::uint32_t{e.x}, std::uint32_t{e.y}, std::uint32_t{e.key}, std::uint32_t{e.mod}}) {
+                    putVarint(out, v);
+                }
+            } else {
+                out += 'F';
+            }
+            for (; key < frame.keysEnd; ++key) {
+                out += 'K';
+                putVarint(out, r.keyChanges[key].key);
+                out += static_cast<char>(r.keyChanges[key].held);
+            }
+            readingsUpTo(frame.readingsEnd);
+        }
+        out += 'Q';
+    }
+    readingsUpTo(static_cast<std::uint32_t>(r.readings.size()));
+    out += 'Z';
+    return out;
+}
+
+// Rebuilds the frames and segments from the records; false on anything a recorder never writes.
+bool parseStream(const std::string& stream, Replay* r) {
+    Cursor in(stream);
+    r->start.level = static_cast<std::int32_t>(in.varint());
+    r->start.lives = in.signedVarint();
+    r->start.score = in.signedVarint();
+    r->start.difficulty = in.signedVarint();
+    const std::uint32_t carriedSize = in.varint();
+    if (!in.ok() || carriedSize > kMaxCarried) return false;
+    r->carried = in.bytes(carriedSize);
+    std::uint32_t previous = 0;
+    std::uint32_t gapBegin = 0;
+    bool inPlay = false;
+    for (;;) {
+        const char tag = static_cast<char>(in.byte());
+        if (!in.ok()) return false;
+        const bool inFrame = inPlay && r->segments.back().framesBegin < r->frames.size();
+        switch (tag) {
+            case 'T':
+                if (inPlay && !inFrame) return false;
+                previous += static_cast<std::uint32_t>(in.signedVarint());
+                r->readings.push_back(previous);
+                if (inFrame) r->frames.back().readingsEnd = static_cast<std::uint32_t>(r->readings.size());
+                break;
+            case 'P': {
+                if (inPlay) return false;
+                PlaySegment segment;
+                segment.difficulty = in.signedVarint();
+                segment.gapReadingsBegin = gapBegin;
+                segment.gapReadingsEnd = static_cast<std::uint32_t>(r->readings.size());
+                segment.framesBegin = static_cast<std::uint32_t>(r->frames.size());
+                r->segments.push_back(segment);
+                inPlay = true;
+                break;
+            }
+            case 'Q':
+                if (!inPlay) return false;
+                inPlay = false;
+                gapBegin = static_cast<std::uint32_t>(r->readings.size());
+                break;
+            case 'C':
+            case 'E':
+            case 'F': {
+                if (!inPlay) return false;
+                ReplayFrame frame;
+                if (tag == 'C') {
+                    frame.checked = true;
+                    frame.checksum = in.fixed32();
+                    const char next = static_cast<char>(in.byte());
+                    if (next != 'E' && next != 'F') return false;
+                    frame.hasEvent = next == 'E';
+                } else {
+                    frame.hasEvent = tag == 'E';
+                }
+                if (frame.hasEvent) {
+                    std::uint32_t v[7];
+                    for (std::uint32_t& x : v) x = in.varint();
+                    if (v[0] > 0xff || v[1] > 0xff || v[2] > 0xff) return false;
+                    for (int i = 3; i < 7; ++i) {
+                        if (v[i] > 0xffff) return false;
+                    }
+                    frame.event = {static_cast<std::uint8_t>(v[0]),  static_cast<std::uint8_t>(v[1]),
+                                   static_cast<std::uint8_t>(v[2]),  static_cast<std::uint16_t>(v[3]),
+                                   static_cast<std::uint16_t>(v[4]), static_cast<std::uint16_t>(v[5]),
+                                   static_cast<std::uint16_t>(v[6])};
+                }
+                frame.readingsBegin = frame.readingsEnd = static_cast<std::uint32_t>(r->readings.size());
+                frame.keysBegin = frame.keysEnd = static_cast<std::uint32_t>(r->keyChanges.size());
+                if (r->frames.size() >= kMaxFrames) return false;
+                r->frames.push_back(frame);
+                break;
+            }
+            case 'K': {
+                if (!inFrame) return false;
+                const std::uint32_t key = in.varint();
+                const std::uint8_t held = in.byte();
+                if (key >= kMaxKey) return false;
+                r->keyChanges.push_back(
+                    {static_cast<std::uint16_t>(key), static_cast<std::uint8_t>(held != 0)});
+                r->frames.back().keysEnd = static_cast<std::uint32_t>(r->keyChanges.size());
+                break;
+            }
+            case 'Z':
+                r->trailingReadingsBegin = gapBegin;
+                return in.ok() && !inPlay && in.atEnd();
+            default:
+                return false;
+        }
+        if (!in.ok()) return false;
+    }
+}
+
+bool inflateAll(const std::string& packed, std::size_t expected, std::string* out) {
+    z_stream z{};
+    if (inflateInit(&z) != Z_OK) return false;
+    z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(packed.data()));
+    z.avail_in = static_cast<uInt>(packed.size());
+    // The output grows only as real data comes out, never to the size the header claims.
+    char chunk[16384];
+    int status = Z_OK;
+    while (status == Z_OK) {
+        z.next_out = reinterpret_cast<Bytef*>(chunk);
+        z.avail_out = sizeof chunk;
+        status = inflate(&z, Z_NO_FLUSH);
+        if (status != Z_OK && status != Z_STREAM_END) break;
+        out->append(chunk, sizeof chunk - z.avail_out);
+        if (out->size() > expected) break;
+        if (status == Z_OK && z.avail_in == 0 && z.avail_out != 0) break;  // cut short
+    }
+    inflateEnd(&z);
+    return status == Z_STREAM_END && out->size() == expected && z.avail_in == 0;
+}
+
+}  // namespace
+
+std::string encodeReplay(const Replay& replay) {
+    const std::string stream = encodeStream(replay);
+    uLongf packedSize = compressBound(static_cast<uLong>(stream.size()));
+    std::string packed(packedSize, '\0');
+    compress2(reinterpret_cast<Bytef*>(&packed[0]), &packedSize,
+              reinterpret_cast<const Bytef*>(stream.data()), static_cast<uLong>(stream.size()),
+              Z_BEST_COMPRESSION);
+    packed.resize(packedSize);
+    std::string out(kMagic, sizeof kMagic);
+    putLe(out, kReplayFormatVersion, 2);
+    putLe(out, replay.rulesVersion, 2);
+    putLe(out, static_cast<std::uint32_t>(stream.size()), 4);
+    putLe(out, static_cast<std::uint32_t>(packed.size()), 4);
+    out += packed;
+    putLe(out, static_cast<std::uint32_t>(replay.end.score), 4);
+    putLe(out, static_cast<std::uint32_t>(replay.end.level), 4);
+    putLe(out, static_cast<std::uint32_t>(replay.end.lives), 4);
+    putLe(out, static_cast<std::uint32_t>(replay.frames.size()), 4);
+    putLe(out, replay.endChecksum, 4);
+    return out;
+}
+
+bool decodeReplay(const std::string& bytes, Replay* replay, std::string* error) {
+    *replay = Replay{};
+    if (bytes.size() < sizeof kMagic || std::memcmp(bytes.data(), kMagic, sizeof kMagic) != 0) {
+        *error = "not a recorded game";
+        return false;
+    }
+    if (bytes.size() < kHeaderSize + kTrailerSize) {
+        *error = "the recording is cut short";
+        return false;
+    }
+    const std::uint32_t format = getLe(bytes, 4, 2);
+    if (format != kReplayFormatVersion) {
+        *error = "recorded in format " + std::to_string(format) + "; this korvex reads format " +
+                 std::to_string(kReplayFormatVersion);
+        return false;
+    }
+    replay->rulesVersion = static_cast<std::uint16_t>(getLe(bytes, 6, 2));
+    const std::uint32_t streamSize = getLe(bytes, 8, 4);
+    const std::uint32_t packedSize = getLe(bytes, 12, 4);
+    if (packedSize != bytes.size() - kHeaderSize - kTrailerSize || streamSize > kMaxStreamSize) {
+        *error = "the recording is cut short or damaged";
+        return false;
+    }
+    std::string stream;
+    if (!inflateAll(bytes.substr(kHeaderSize, packedSize), streamSize, &stream) ||
+        !parseStream(stream, replay)) {
+        *error = "the recording is damaged";
+        return false;
+    }
+    const std::size_t t = kHeaderSize + packedSize;
+    replay->end.score = static_cast<std::int32_t>(getLe(bytes, t, 4));
+    replay->end.level = static_cast<std::int32_t>(getLe(bytes, t + 4, 4));
+    replay->end.lives = static_cast<std::int32_t>(getLe(bytes, t + 8, 4));
+    replay->endChecksum = getLe(bytes, t + 16, 4);
+    if (getLe(bytes, t + 12, 4) != replay->frames.size()) {
+        *error = "the recording's frame count does not match its frames";
+        return false;
+    }
+    return true;
+}
+
+bool readReplayFile(const std::string& path, Replay* replay, std::string* error) {
+    struct stat info {};
+    if (stat(path.c_str(), &info) != 0) {
+        *error = "cannot open " + path;
+        return false;
+    }
+    if (!S_ISREG(info.st_mode)) {
+        *error = path + " is not a file";
+        return false;
+    }
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) {
+        *error = "cannot read " + path;
+        return false;
+    }
+    std::string bytes;
+    char chunk[65536];
+    std::size_t got;
+    while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0 && bytes.size() <= kMaxFileSize) {
+        bytes.append(chunk, got);
+    }
+    const bool failed = std::ferror(file) != 0;
+    std::fclose(file);
+    if (failed) {
+        *error = "cannot read " + path;
+        return false;
+    }
+    if (bytes.size() > kMaxFileSize) {
+        *error = path + " is too large for a recorded game";
+        return false;
+    }
+    if (!decodeReplay(bytes, replay, error)) {
+        *error = path + ": " + *error;
+        return false;
+    }
+    return true;
+}
+
+bool writeFileAtomically(const std::string& path, const std::string& bytes) {
+    const std::string temporary = path + ".new";
+    const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0) return false;
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
+        if (n <= 0) break;
+        done += static_cast<std::size_t>(n);
+    }
+    const bool synced = done == bytes.size() && fsync(fd) == 0;
+    if (close(fd) != 0 || !synced || std::rename(temporary.c_str(), path.c_str()) != 0) {
+        std::remove(temporary.c_str());
+        return false;
+    }
+    return true;
+}
+
+}  // namespace platform

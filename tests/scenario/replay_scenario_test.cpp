@@ -1,0 +1,97 @@
+// Recorded games on the real program: a game played is kept as last.kvr and as its high score's
+// replay; verifying and watching it replay the same game and write nothing, ask for nothing.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "persist/settings.h"
+#include "platform/replay_file.h"
+#include "platform/script.h"
+#include "shell/options.h"
+#include "shell/startup.h"
+#include "support/test_support.h"
+
+namespace script = platform::script;
+
+namespace {
+
+constexpr std::uint32_t kGameOverPause = 3000;
+
+class RecordedGame : public testing_support::SdlTest {
+  protected:
+    void SetUp() override {
+        SdlTest::SetUp();
+        installGameData();
+    }
+    // A new process on the same folder.
+    void restart() {
+        testing_support::resetGlobals();
+        script::reset();
+        script::setProgramPath(folder_ + "korvex");
+    }
+    std::string file(const char* name) const { return testing_support::readFile(folder_ + "data/" + name); }
+};
+
+TEST_F(RecordedGame, IsKeptVerifiedAndWatchedWithoutWritingAnything) {
+    script::tap(60, 45, 1500);       // new game
+    script::keyDown(SDLK_UP, 1600);  // fire held all game long
+    script::keyDown(SDLK_RIGHT, 4000);
+    script::keyUp(SDLK_RIGHT, 4300);
+    script::setIdleHook([] {
+        if (script::lastDelay() != kGameOverPause) return;
+        script::tap(58, 219, script::now() + 100);   // OK on the name entry
+        script::tap(30, 193, script::now() + 1000);  // quit on the menu
+    });
+    ASSERT_EQ(korvexMain(), 0);
+    const std::int32_t score = settings.highScores[0];
+    ASSERT_GT(score, 0);
+    const std::string recorded = file("last.kvr"), table = file("korvex.set");
+    ASSERT_FALSE(recorded.empty());
+    EXPECT_EQ(file("score-1.kvr"), recorded);
+    platform::Replay replay;
+    std::string error;
+    ASSERT_TRUE(platform::decodeReplay(recorded, &replay, &error)) << error;
+    for (std::size_t f = 0; f < replay.frames.size(); ++f) {
+        ASSERT_EQ(replay.frames[f].checked, (f + 1) % 100 == 0) << "frame " << f + 1;
+    }
+
+    restart();
+    Options verify;
+    verify.verifyFile = folder_ + "data/last.kvr";
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(korvexMain(verify), 0);
+    const std::string line = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(line.rfind("score " + std::to_string(score) + " level 1 lives 0 frames ", 0), 0u) << line;
+    EXPECT_NE(line.find(" ok\n"), std::string::npos) << line;
+    EXPECT_EQ(script::delayedTotal(), 0u);  // no waiting
+
+    // Watched at four times the pace until Escape, then with the window closed: nothing printed.
+    restart();
+    Options watch;
+    watch.replayFile = folder_ + "data/score-1.kvr";
+    watch.speed = 4;
+    script::keyDown(SDLK_ESCAPE, 3000);
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(korvexMain(watch), 0);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    EXPECT_GE(script::now(), 3000u);
+    EXPECT_LT(script::now(), 3100u);
+    EXPECT_EQ(script::lastDelay(), 50u / 4);
+
+    // Nothing was written, no name asked for, no stored replay touched.
+    EXPECT_FALSE(script::timeLimitHit());
+    EXPECT_TRUE(script::messages().empty());
+    EXPECT_EQ(file("korvex.set"), table);
+    EXPECT_EQ(file("last.kvr"), recorded);
+    EXPECT_EQ(file("score-1.kvr"), recorded);
+    EXPECT_FALSE(testing_support::fileExists(folder_ + "data/korvex.set.new"));
+    EXPECT_FALSE(testing_support::fileExists(folder_ + "data/score-2.kvr"));
+
+    // A file that is not a recording is refused before any window opens.
+    restart();
+    testing_support::writeFile(folder_ + "data/bad.kvr", "KVR\x1a");
+    verify.verifyFile = folder_ + "data/bad.kvr";
+    EXPECT_EQ(korvexMain(verify), 2);
+}
+
+}  // namespace
