@@ -47,6 +47,7 @@ int korvexMain(const Options& options) {
     }
     mainWindow = platform::findWindow(kTitle);
     platform::captureButtons();
+    platform::openGamepad();
     quitSdlAtExit();
 
     runGame();
