@@ -119,6 +119,7 @@ bool fromJoystick(const SDL_Event& e) {
 
 }  // namespace
 
+// As in the pause layer, the caller's record is written only when an event is handed on.
 int gamepadLayerEvent(SDL_Event* event, bool wait) {
     for (;;) {
         if (!pad.pending.empty()) {
@@ -126,9 +127,13 @@ int gamepadLayerEvent(SDL_Event* event, bool wait) {
             pad.pending.pop_front();
             return 1;
         }
-        if (!pauseLayerEvent(event, wait)) return 0;
-        if (!fromJoystick(*event)) return 1;
-        translate(*event);
+        SDL_Event e;
+        if (!pauseLayerEvent(&e, wait)) return 0;
+        if (!fromJoystick(e)) {
+            *event = e;
+            return 1;
+        }
+        translate(e);
     }
 }
 

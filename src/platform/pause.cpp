@@ -13,7 +13,9 @@ constexpr int kBandTop = 138, kBandHeight = 44;
 constexpr int kTextScale = 2;
 
 struct PauseState {
-    std::uint32_t pausedTotal = 0;
+    std::uint32_t pausedTotal = 0;  // of the pauses that have ended
+    bool paused = false;
+    std::uint32_t pausedSince = 0;
     std::deque<SDL_Event> heldBack;  // what happened during a pause that the game must still learn
     bool swallowKeyUp[SDLK_LAST] = {};
     bool swallowButtonUp = false;
@@ -137,35 +139,41 @@ void waitPaused() {
 }
 
 void pause() {
-    const std::uint32_t start = rawTicks();
+    state.paused = true;
+    state.pausedSince = rawTicks();
     waitPaused();
-    state.pausedTotal += rawTicks() - start;
+    state.pausedTotal += rawTicks() - state.pausedSince;
+    state.paused = false;
 }
 
 }  // namespace
 
+// The caller's record is written only when an event is handed on: the level loop handles its last
+// event again when a poll finds none, so an event eaten here must leave no trace in it.
 int pauseLayerEvent(SDL_Event* event, bool wait) {
     for (;;) {
+        SDL_Event e;
         if (!state.heldBack.empty()) {
-            *event = state.heldBack.front();
+            e = state.heldBack.front();
             state.heldBack.pop_front();
-            return 1;
-        }
-        if (!(wait ? rawWaitEvent(event) : rawPollEvent(event))) return 0;
-        if (swallowed(*event)) continue;
-        if (!inPlay()) return 1;
-        if (isPauseKey(*event) || losesFocus(*event)) {
-            swallowReleaseOf(*event);
+        } else if (!(wait ? rawWaitEvent(&e) : rawPollEvent(&e))) {
+            return 0;
+        } else if (swallowed(e)) {
+            continue;
+        } else if (inPlay() && (isPauseKey(e) || losesFocus(e))) {
+            swallowReleaseOf(e);
             pause();
             continue;
+        } else if (inPlay() && e.type == SDL_ACTIVEEVENT) {
+            continue;  // focus comings and goings are the pause's business alone
         }
-        // Focus comings and goings are the pause's business alone.
-        if (event->type != SDL_ACTIVEEVENT) return 1;
+        *event = e;
+        return 1;
     }
 }
 
 std::uint32_t pausedTime() {
-    return state.pausedTotal;
+    return state.pausedTotal + (state.paused ? rawTicks() - state.pausedSince : 0);
 }
 
 void resetPauseLayer() {
