@@ -93,7 +93,7 @@ int typeKey(const SDL_Event& event, char* text, int maxLength) {
         if (action == platform::Action::Press && !ui::focusShown()) return 1;  // Enter ends the entry
         return action == platform::Action::None ? 0 : walkFocus(action, text, maxLength);
     }
-    ui::setFocusShown(false);  // typing leaves the on-screen keys to the stylus
+    if (code == c) ui::setFocusShown(false);  // typing leaves the on-screen keys to the stylus
     const int k = keyFor(code);
     return k == kNoKey ? 0 : press(k, code, text, maxLength);
 }

@@ -83,7 +83,7 @@ int showMenu(int inGame) {
     platform::Rect rects[7];
     for (int k = 0; k < 7; ++k) rects[k] = spots[k].rect;
     const int focusable = inGame == 1 ? 7 : 6;  // the resume spot, last in the table, only in a game
-    ui::Focus focus;
+    ui::Focus focus(inGame == 1 ? 6 : 0);       // during a game the focus starts on RESUME
     focus.draw(rects);
     for (;;) {
         const ui::Input input = ui::waitInput();
