@@ -90,7 +90,8 @@ int typeKey(const SDL_Event& event, char* text, int maxLength) {
     int code = c;
     if (event.key.keysym.sym == SDLK_BACKSPACE || action == platform::Action::Back) code = kKeyBackspace;
     if (code == 0) {
-        if (action == platform::Action::Press && !ui::focusShown()) return 1;  // Enter ends the entry
+        // Enter ends the entry; the gamepad's first button first shows the frame on the keys.
+        if (action == platform::Action::Press && !ui::focusShown() && !platform::fromGamepad(event)) return 1;
         return action == platform::Action::None ? 0 : walkFocus(action, text, maxLength);
     }
     if (code == c) ui::setFocusShown(false);  // typing leaves the on-screen keys to the stylus

@@ -14,6 +14,7 @@ constexpr int kButtonCount = 32;
 constexpr Uint8 kFaceButtons = 4;  // buttons 0 to 3
 constexpr Uint8 kStartButton = 7;
 constexpr Uint8 kStickX = 0, kStickY = 1;
+constexpr Uint8 kGamepadKeyboard = 1;  // the keyboard index of the gamepad's keys; the real one is 0
 
 enum Direction : unsigned { kLeft = 1, kRight = 2, kUp = 4, kDown = 8 };
 constexpr unsigned kSideways = kLeft | kRight;
@@ -49,6 +50,7 @@ void queueKey(Uint8 type, SDLKey key) {
     e.key.type = type;
     e.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
     e.key.keysym.sym = key;
+    e.key.which = kGamepadKeyboard;
     pad.pending.push_back(e);
 }
 
@@ -151,3 +153,8 @@ void resetGamepadLayer() {
 }
 
 }  // namespace platform::detail
+
+bool platform::fromGamepad(const SDL_Event& event) {
+    return (event.type == SDL_KEYDOWN || event.type == SDL_KEYUP) &&
+           event.key.which == detail::kGamepadKeyboard;
+}

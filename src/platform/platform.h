@@ -100,6 +100,9 @@ enum class Action { None, Up, Down, Left, Right, Press, Back };
 // The action of a key-down event; None for every other event and key.
 Action actionOf(const SDL_Event& event);
 
+// True for a key event that the gamepad sent (it arrives as keys).
+bool fromGamepad(const SDL_Event& event);
+
 // Start-up, after SDL_Init: opens the first gamepad the system has; none is fine.
 void openGamepad();
 
