@@ -60,45 +60,42 @@ void fill(SDL_Surface* s, int x, int y, int w, int h, Uint32 colour) {
     SDL_FillRect(s, &r, colour);
 }
 
-// "PAUSED" in the message font, drawn small on the band, then copied back at twice the size in
-// the banner's own ink.
-void drawBannerText(const MessagePainter& p, Uint32 band, Uint32 ink) {
+// "PAUSED" in the message font, drawn small on the plain band, then copied back at twice the size
+// in the banner's own ink once the band is laid again with its edges.
+void drawBanner(const MessagePainter& p) {
     SDL_Surface* s = p.screen;
+    const Uint32 band = SDL_MapRGB(s->format, 16, 20, 48);
+    fill(s, 0, kBandTop, s->w, kBandHeight, band);
+    SDL_Surface* small = nullptr;
     const char* text = "PAUSED";
-    const int w = p.measure(text), h = p.lineHeight;
-    const int bigW = w * kTextScale, bigH = h * kTextScale;
-    p.draw(text, 0, kBandTop);
-    SDL_Surface* small = SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, s->format->BitsPerPixel, s->format->Rmask,
-                                              s->format->Gmask, s->format->Bmask, 0);
+    const int w = p.draw && p.measure ? p.measure(text) : 0, h = p.lineHeight;
+    if (w > 0 && h > 0 && s->format->BytesPerPixel == 2) {
+        const SDL_PixelFormat* f = s->format;
+        small = SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, f->BitsPerPixel, f->Rmask, f->Gmask, f->Bmask, 0);
+    }
+    if (small) {
+        p.draw(text, 0, kBandTop + 1);
+        SDL_Rect from = {0, static_cast<Sint16>(kBandTop + 1), static_cast<Uint16>(w),
+                         static_cast<Uint16>(h)};
+        SDL_BlitSurface(s, &from, small, nullptr);
+        fill(s, 0, kBandTop, s->w, kBandHeight, band);
+    }
+    const Uint32 edge = SDL_MapRGB(s->format, 120, 150, 230);
+    fill(s, 0, kBandTop, s->w, 1, edge);
+    fill(s, 0, kBandTop + kBandHeight - 1, s->w, 1, edge);
     if (!small) return;
-    SDL_Rect from = {0, static_cast<Sint16>(kBandTop), static_cast<Uint16>(w), static_cast<Uint16>(h)};
-    SDL_BlitSurface(s, &from, small, nullptr);
-    fill(s, 0, kBandTop, w, h, band);
-    const int left = (s->w - bigW) / 2, top = kBandTop + (kBandHeight - bigH) / 2;
+    const Uint32 ink = SDL_MapRGB(s->format, 248, 168, 48);
+    const int left = (s->w - w * kTextScale) / 2, top = kBandTop + (kBandHeight - h * kTextScale) / 2;
     SDL_LockSurface(small);
     for (int y = 0; y < h; ++y) {
-        const Uint16* row =
-            reinterpret_cast<const Uint16*>(static_cast<const Uint8*>(small->pixels) + y * small->pitch);
+        const Uint8* row = static_cast<const Uint8*>(small->pixels) + y * small->pitch;
         for (int x = 0; x < w; ++x) {
-            if (row[x] != static_cast<Uint16>(band))
-                fill(s, left + x * kTextScale, top + y * kTextScale, kTextScale, kTextScale, ink);
+            if (reinterpret_cast<const Uint16*>(row)[x] == static_cast<Uint16>(band)) continue;
+            fill(s, left + x * kTextScale, top + y * kTextScale, kTextScale, kTextScale, ink);
         }
     }
     SDL_UnlockSurface(small);
     SDL_FreeSurface(small);
-}
-
-// The banner across the middle of the frozen picture: a dark band edged in light lines.
-void drawBanner(const MessagePainter& p) {
-    SDL_Surface* s = p.screen;
-    const Uint32 band = SDL_MapRGB(s->format, 16, 20, 48);
-    const Uint32 edge = SDL_MapRGB(s->format, 120, 150, 230);
-    fill(s, 0, kBandTop, s->w, kBandHeight, band);
-    fill(s, 0, kBandTop, s->w, 1, edge);
-    fill(s, 0, kBandTop + kBandHeight - 1, s->w, 1, edge);
-    if (p.draw && p.measure && s->format->BytesPerPixel == 2) {
-        drawBannerText(p, band, SDL_MapRGB(s->format, 248, 168, 48));
-    }
 }
 
 // Waits, without using the processor, for the player to resume or the program to be closed.

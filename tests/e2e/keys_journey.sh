@@ -36,7 +36,7 @@ shot 6-resumed
 
 # Plays on, firing from where it stands, until the scores screen asks for the name.
 xdotool keydown Up
-for second in $(seq 90); do
+for second in $(seq 150); do
     sleep 1
     shot 7-waiting
     convert "$ARTEFACTS/7-waiting.png" -crop 240x70+0+0 +repage "$ARTEFACTS/7-title.png"
