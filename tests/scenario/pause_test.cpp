@@ -81,8 +81,8 @@ class Pause : public GameTest {
         script::keyDown(SDLK_UP, 1100);  // fire held for the whole level
         script::keyDown(SDLK_RIGHT, 1500);
         script::keyUp(SDLK_RIGHT, 2200);
-        script::keyDown(SDLK_LEFT, 2500);  // held into the pause
-        script::keyUp(SDLK_LEFT, at(4000));
+        script::keyDown(SDLK_LEFT, 2500);  // held into the pause and let go during it, which the
+        script::keyUp(SDLK_LEFT, shift ? kPauseAt + shift / 2 : kPauseAt);  // game learns on resuming
         script::keyDown(SDLK_RIGHT, at(6000));
         script::keyUp(SDLK_RIGHT, at(6400));
         script::keyDown(SDLK_LCTRL, at(9000));
@@ -141,6 +141,25 @@ TEST_F(Pause, ALevelPausedInTheMiddleEndsAsTheSameLevelPlayedStraightThrough) {
         EXPECT_EQ(paused, straight) << "first difference at " << differ.first - paused.begin();
         EXPECT_EQ(script::now(), platform::ticks() + kPauseLength);
     }
+}
+
+TEST_F(Pause, InPlayPausesAndResumesLeaveNoEventAndNoTimeBehind) {
+    platform::beginPlay();
+    keyPress(SDLK_p, 0);
+    script::tap(5, 5, 100);  // a click resumes; its release goes with it
+    keyPress(SDLK_PAUSE, 200);
+    keyPress(SDLK_SPACE, 300);
+    script::windowFocus(false, 400);
+    script::windowFocus(true, 450);
+    keyPress(SDLK_p, 500);
+    script::keyDown(SDLK_a, 600);
+    SDL_Event e;
+    ASSERT_EQ(platform::waitEvent(&e), 1);
+    EXPECT_EQ(e.type, SDL_KEYDOWN);
+    EXPECT_EQ(e.key.keysym.sym, SDLK_a);
+    EXPECT_EQ(platform::ticks(), 300u);  // 600 less three pauses of 100
+    EXPECT_EQ(platform::pollEvent(&e), 0);
+    platform::endPlay();
 }
 
 TEST_F(Pause, OutsidePlayThePauseKeysAndFocusLossReachTheScreens) {
