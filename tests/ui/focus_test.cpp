@@ -12,8 +12,12 @@ using platform::Action;
 
 platform::Rect keys[kKeyCount];
 
-TEST(Focus, TheArrowsWalkTheKeyboardByWhereItsKeysLie) {
+void takeKeys() {
     for (int k = 0; k < kKeyCount; ++k) keys[k] = kKeys[k].rect;
+}
+
+TEST(Focus, TheArrowsWalkTheKeyboardByWhereItsKeysLie) {
+    takeKeys();
     struct Move {
         int from;
         Action arrow;
@@ -32,6 +36,7 @@ TEST(Focus, TheArrowsWalkTheKeyboardByWhereItsKeysLie) {
 }
 
 TEST(Focus, TheFirstKeyShowsTheFrameAndPressGivesTheFocusedSpot) {
+    takeKeys();
     ui::setFocusShown(false);
     ui::Focus focus(28);
     EXPECT_EQ(focus.handle(Action::Right, keys, kKeyCount), -1);
