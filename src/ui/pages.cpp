@@ -60,8 +60,7 @@ int waitOnPage(bool withSupport) {
             if (input.action == platform::Action::Back) return ui::kScreenClosed;
             const int pressed = focus.handle(input.action, kAboutFocus, spots);
             if (pressed < 0) {
-                blitImage(images[withSupport ? kAbout : kSupport], 0, 0);
-                updateScreen();
+                withSupport ? drawAbout() : drawSupport();
                 focus.draw(kAboutFocus);
                 continue;
             }
