@@ -45,6 +45,8 @@ void movePlayer() {
 void handleEvent(const SDL_Event& event, int* result) {
     switch (event.type) {
         case SDL_KEYDOWN:
+            // Escape (or the gamepad's Start) is the keyboard's MENU button.
+            if (platform::actionOf(event) == platform::Action::Back) *result = kLevelMenu;
             readMoveKeysDown(platform::keyState());
             break;
         case SDL_KEYUP:

@@ -4,10 +4,12 @@
 
 #include <cstdio>
 
+#include "persist/key_typing.h"
 #include "persist/keyboard.h"
 #include "persist/settings.h"
 #include "resources/images.h"
 #include "shell/shell.h"
+#include "ui/focus.h"
 #include "ui/font.h"
 #include "ui/menu.h"
 
@@ -68,7 +70,13 @@ int handleTap(int x, int y, Uint8 button, char* text, int maxLength) {
 
 int handleEvent(const SDL_Event& event, char* text, int maxLength) {
     switch (event.type) {
+        case SDL_KEYDOWN:
+            return typeKey(event, text, maxLength);
+        case SDL_KEYUP:
+            releaseTypedKey();
+            return 0;
         case SDL_MOUSEBUTTONDOWN:
+            ui::setFocusShown(false);
             return handleTap(event.button.x, event.button.y, event.button.button, text, maxLength);
         case SDL_QUIT:
             return 3;
@@ -103,6 +111,8 @@ void enterHighScore(std::int32_t score) {
 int runKeyboardEntry(char* text, int maxLength) {
     setKeyboardOrigin(kKeyboardLeft, kKeyboardTop);
     drawScores();
+    startKeyTyping();
+    const int unicodeBefore = SDL_EnableUNICODE(1);  // the physical keys' text, in any layout
     int result = 0;
     while (result == 0) {
         drawEditBox(text);
@@ -110,6 +120,7 @@ int runKeyboardEntry(char* text, int maxLength) {
         if (platform::pollEvent(&event)) result = handleEvent(event, text, maxLength);
         platform::delay(kPassDelayMs);
     }
+    SDL_EnableUNICODE(unicodeBefore);
     return result;
 }
 

@@ -1,26 +1,30 @@
 // The clock, events and held keys as the game receives them: the build's own sources (linux.cpp or
-// script.cpp) passed through the layers that sit between them and the game, the recorder on top.
+// script.cpp) passed through the layers that sit between them and the game. From the game down:
+// the recorder, gamepad (joystick to keys), pause, then the raw source.
 #include "platform/platform_detail.h"
 #include "platform/recorder.h"
 
 namespace platform {
+namespace {
+bool playing = false;
+}  // namespace
 
 // Under the recorder.
 namespace below {
 std::uint32_t ticks() {
-    return detail::rawTicks();
+    return detail::rawTicks() - detail::pausedTime();
 }
 void delay(std::uint32_t ms) {
     detail::rawDelay(ms);
 }
 int pollEvent(SDL_Event* event) {
-    return detail::rawPollEvent(event);
+    return detail::gamepadLayerEvent(event, false);
 }
 int waitEvent(SDL_Event* event) {
-    return detail::rawWaitEvent(event);
+    return detail::gamepadLayerEvent(event, true);
 }
 const Uint8* keyState() {
-    return detail::rawKeyState();
+    return detail::gamepadKeyState(detail::rawKeyState());
 }
 }  // namespace below
 
@@ -41,10 +45,24 @@ const Uint8* keyState() {
 }
 
 void beginPlay() {
+    playing = true;
+    detail::gamepadSync();
     recorder::beginPlay();
 }
 void endPlay() {
     recorder::endPlay();
+    playing = false;
+    detail::gamepadSync();
+}
+
+bool detail::inPlay() {
+    return playing;
+}
+
+void detail::resetInputLayers() {
+    playing = false;
+    resetPauseLayer();
+    resetGamepadLayer();
 }
 
 }  // namespace platform

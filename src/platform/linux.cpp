@@ -92,6 +92,11 @@ std::string userDataFolder() {
 void captureButtons() {}
 void releaseButtons() {}
 
+void openGamepad() {
+    if (SDL_InitSubSystem(SDL_INIT_JOYSTICK) < 0 || SDL_NumJoysticks() < 1) return;
+    if (SDL_JoystickOpen(0)) SDL_JoystickEventState(SDL_ENABLE);  // stays open for the whole run
+}
+
 void playSoundAsync(const std::string& path) {
     detail::playWav(path);
 }

@@ -10,12 +10,7 @@
 namespace platform {
 namespace {
 
-struct Painter {
-    SDL_Surface* screen = nullptr;
-    TextPainter draw = nullptr;
-    TextMeasurer measure = nullptr;
-    int lineHeight = 0;
-};
+using Painter = detail::MessagePainter;
 Painter painter;
 
 constexpr int kBoxLeft = 14, kBoxWidth = 212, kPadding = 8;
@@ -121,9 +116,12 @@ MessageAnswer waitForAnswer(const Layout& layout, MessageStyle style) {
             detail::repostEvent(event);  // the screen behind the box still has to see it
             return dismissed;
         }
-        if (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_ESCAPE) return dismissed;
-        if (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_RETURN && style == MessageStyle::Ok)
-            return MessageAnswer::Ok;
+        // Enter (or the gamepad's first button) accepts, Escape (or its second) declines; Y and N answer.
+        const Action action = actionOf(event);
+        const SDLKey key = event.type == SDL_KEYDOWN ? event.key.keysym.sym : SDLK_UNKNOWN;
+        if (action == Action::Back || (key == SDLK_n && style == MessageStyle::YesNo)) return dismissed;
+        if ((action == Action::Press && key != SDLK_SPACE) || (key == SDLK_y && style == MessageStyle::YesNo))
+            return style == MessageStyle::YesNo ? MessageAnswer::Yes : MessageAnswer::Ok;
         if (event.type != SDL_MOUSEBUTTONDOWN) continue;
         const int x = event.button.x, y = event.button.y;
         if (style == MessageStyle::Ok && ptInRect(layout.ok, x, y)) return MessageAnswer::Ok;
@@ -152,6 +150,10 @@ MessageAnswer showInWindow(const char* text, const char* caption, MessageStyle s
 }
 
 }  // namespace
+
+const detail::MessagePainter& detail::messagePainter() {
+    return painter;
+}
 
 void setMessagePainter(SDL_Surface* screen, TextPainter draw, TextMeasurer measure, int lineHeight) {
     painter = {screen, draw, measure, lineHeight};

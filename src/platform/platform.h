@@ -99,7 +99,8 @@ int waitEvent(SDL_Event* event);  // blocks until an event arrives; 1, or 0 on e
 const Uint8* keyState();          // held keys, indexed by SDLKey, 1 = held
 
 // The level loop brackets its frames with these: between them the player is in play (a level is
-// running), outside them in a menu, a message or name entry.
+// running), outside them in a menu, a message or name entry. In play, P, Pause or the window losing
+// the focus pause the level here, unseen by the game: ticks() stands still until the player resumes.
 void beginPlay();
 void endPlay();
 
@@ -129,5 +130,19 @@ void endGame();
 // Nothing happens when no game is being recorded (a replay being watched).
 void keepReplayAsScore(int place);
 void dropScoreReplays();
+
+// --- Controls -------------------------------------------------------------------------------
+
+// What a key means on the screens, whichever device sent it (the gamepad arrives as keys).
+enum class Action { None, Up, Down, Left, Right, Press, Back };
+
+// The action of a key-down event; None for every other event and key.
+Action actionOf(const SDL_Event& event);
+
+// True for a key event that the gamepad sent (it arrives as keys).
+bool fromGamepad(const SDL_Event& event);
+
+// Start-up, after SDL_Init: opens the first gamepad the system has; none is fine.
+void openGamepad();
 
 }  // namespace platform

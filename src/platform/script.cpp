@@ -108,6 +108,7 @@ std::string userDataFolder() {
 }
 void captureButtons() {}
 void releaseButtons() {}
+void openGamepad() {}  // tests push joystick events themselves
 void playSoundAsync(const std::string& path) {
     state.sounds.push_back(path);
 }
@@ -170,6 +171,7 @@ namespace script {
 
 void reset() {
     state = State{};
+    detail::resetInputLayers();
 }
 void setAvailableMemory(std::uint64_t bytes) {
     state.memory = bytes;
@@ -223,6 +225,44 @@ void keyUp(SDLKey key, std::uint32_t at) {
 void quit(std::uint32_t at) {
     SDL_Event e{};
     e.type = SDL_QUIT;
+    queue(e, at);
+}
+void typeText(const char* text, std::uint32_t at) {
+    for (; *text; ++text, ++at) {
+        const char c = *text;
+        SDL_Event e = keyEvent(SDL_KEYDOWN, static_cast<SDLKey>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c));
+        e.key.keysym.unicode = static_cast<Uint16>(c);
+        queue(e, at);
+        e.type = e.key.type = SDL_KEYUP;
+        e.key.state = SDL_RELEASED;
+        queue(e, at);
+    }
+}
+void windowFocus(bool gained, std::uint32_t at) {
+    SDL_Event e{};
+    e.type = e.active.type = SDL_ACTIVEEVENT;
+    e.active.gain = gained ? 1 : 0;
+    e.active.state = SDL_APPINPUTFOCUS;
+    queue(e, at);
+}
+void joyAxis(Uint8 axis, Sint16 value, std::uint32_t at) {
+    SDL_Event e{};
+    e.type = e.jaxis.type = SDL_JOYAXISMOTION;
+    e.jaxis.axis = axis;
+    e.jaxis.value = value;
+    queue(e, at);
+}
+void joyHat(Uint8 value, std::uint32_t at) {
+    SDL_Event e{};
+    e.type = e.jhat.type = SDL_JOYHATMOTION;
+    e.jhat.value = value;
+    queue(e, at);
+}
+void joyButton(Uint8 button, bool down, std::uint32_t at) {
+    SDL_Event e{};
+    e.type = e.jbutton.type = down ? SDL_JOYBUTTONDOWN : SDL_JOYBUTTONUP;
+    e.jbutton.button = button;
+    e.jbutton.state = down ? SDL_PRESSED : SDL_RELEASED;
     queue(e, at);
 }
 std::size_t pendingEvents() {

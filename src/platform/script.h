@@ -47,6 +47,14 @@ void moveTo(int x, int y, std::uint32_t at = 0);
 void keyDown(SDLKey key, std::uint32_t at = 0);
 void keyUp(SDLKey key, std::uint32_t at = 0);
 void quit(std::uint32_t at = 0);
+// Each character typed on the physical keyboard (down and up, one millisecond apart), as a key with
+// its character; capitals come as their letter key.
+void typeText(const char* text, std::uint32_t at = 0);
+void windowFocus(bool gained, std::uint32_t at = 0);  // the window gains or loses the input focus
+// The gamepad: stick axis 0 (x) or 1 (y), hat 0 (SDL_HAT_* bits), a button going down or up.
+void joyAxis(Uint8 axis, Sint16 value, std::uint32_t at = 0);
+void joyHat(Uint8 value, std::uint32_t at = 0);
+void joyButton(Uint8 button, bool down, std::uint32_t at = 0);
 std::size_t pendingEvents();
 
 // Called whenever the game waits on an empty queue or sleeps, with the current virtual time;

@@ -53,6 +53,7 @@ int korvexMain(const Options& options) {
     }
     mainWindow = platform::findWindow(kTitle);
     platform::captureButtons();
+    platform::openGamepad();
     quitSdlAtExit();
 
     int code = 0;

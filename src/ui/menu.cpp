@@ -4,6 +4,7 @@
 
 #include "resources/images.h"
 #include "shell/shell.h"
+#include "ui/focus.h"
 #include "ui/screen_loop.h"
 
 namespace {
@@ -79,12 +80,26 @@ int showMenu(int inGame) {
     dropQueuedEvents();
     MenuSpot spots[7];
     menuSpots(spots);
+    platform::Rect rects[7];
+    for (int k = 0; k < 7; ++k) rects[k] = spots[k].rect;
+    const int focusable = inGame == 1 ? 7 : 6;  // the resume spot, last in the table, only in a game
+    ui::Focus focus(inGame == 1 ? 6 : 0);       // during a game the focus starts on RESUME
+    focus.draw(rects);
     for (;;) {
         const ui::Input input = ui::waitInput();
         if (input.kind == ui::InputKind::Quit) return kLeave;
-        if (input.kind != ui::InputKind::Tap) continue;
-        const int hit = ui::hitSpot(spots, input.x, input.y);
+        int hit = -1;
+        if (input.kind == ui::InputKind::Tap) hit = ui::hitSpot(spots, input.x, input.y);
+        if (input.kind == ui::InputKind::Action) {
+            if (input.action == platform::Action::Back && inGame == 1) return kResume;
+            hit = focus.handle(input.action, rects, focusable);
+            if (hit < 0) {
+                drawMenu(inGame);
+                focus.draw(rects);
+            }
+        }
         if (hit < 0) continue;
         if (const int result = runAction(spots[hit].action, inGame)) return result;
+        focus.draw(rects);
     }
 }

@@ -2,6 +2,7 @@
 #include "persist/settings.h"
 #include "resources/images.h"
 #include "shell/shell.h"
+#include "ui/focus.h"
 #include "ui/menu.h"
 #include "ui/screen_loop.h"
 
@@ -47,9 +48,10 @@ int apply(Choice choice) {
     return 0;
 }
 
-// The six spots do not overlap; each is tested on its own.
-int handleTap(int x, int y) {
-    const OptionSpot spots[] = {
+constexpr int kSpotCount = 6;
+
+void optionSpots(OptionSpot (&spots)[kSpotCount]) {
+    const OptionSpot table[kSpotCount] = {
         {{87, 280, 138, 308}, Choice::Ok},
         {markerRect(kDifficultyY[0]), Choice::Easy},
         {markerRect(kDifficultyY[1]), Choice::Normal},
@@ -57,12 +59,28 @@ int handleTap(int x, int y) {
         {markerRect(kSoundOnY), Choice::SoundOn},
         {markerRect(kSoundOffY), Choice::SoundOff},
     };
+    for (int k = 0; k < kSpotCount; ++k) spots[k] = table[k];
+}
+
+// The six spots do not overlap; each is tested on its own.
+int handleTap(int x, int y) {
+    OptionSpot spots[kSpotCount];
+    optionSpots(spots);
     int result = 0;
     for (const OptionSpot& spot : spots) {
         if (!platform::ptInRect(spot.rect, x, y)) continue;
         if (const int r = apply(spot.choice)) result = r;
     }
     return result;
+}
+
+// A key's action: Escape leaves as OK does; the arrows and Enter work the focus.
+int handleAction(platform::Action action, ui::Focus& focus, const platform::Rect (&rects)[kSpotCount]) {
+    if (action == platform::Action::Back) return apply(Choice::Ok);
+    const int pressed = focus.handle(action, rects, kSpotCount);
+    if (pressed < 0) return 0;
+    const ui::Input tap = ui::tapInside(rects[pressed]);
+    return handleTap(tap.x, tap.y);
 }
 
 }  // namespace
@@ -77,13 +95,21 @@ void drawOptions() {
 }
 
 int showOptions() {
+    OptionSpot spots[kSpotCount];
+    optionSpots(spots);
+    platform::Rect rects[kSpotCount];
+    for (int k = 0; k < kSpotCount; ++k) rects[k] = spots[k].rect;
+    ui::Focus focus;
     drawOptions();
+    focus.draw(rects);
     int result = 0;
     while (!result) {
         const ui::Input input = ui::waitInput();
         if (input.kind == ui::InputKind::Quit) result = ui::kScreenQuit;
         if (input.kind == ui::InputKind::Tap) result = handleTap(input.x, input.y);
+        if (input.kind == ui::InputKind::Action) result = handleAction(input.action, focus, rects);
         drawOptions();
+        focus.draw(rects);
     }
     saveSettings(settings);
     return result;

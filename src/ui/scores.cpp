@@ -6,6 +6,7 @@
 #include "persist/settings.h"
 #include "resources/images.h"
 #include "shell/shell.h"
+#include "ui/focus.h"
 #include "ui/font.h"
 #include "ui/menu.h"
 #include "ui/screen_loop.h"
@@ -58,13 +59,26 @@ void drawScores() {
 }
 
 int showScores() {
+    const platform::Rect focusSpots[] = {kOkSpot, kResetSpot};
+    ui::Focus focus;
     drawScores();
+    focus.draw(focusSpots);
     for (;;) {
-        const ui::Input input = ui::waitInput();
+        ui::Input input = ui::waitInput();
         if (input.kind == ui::InputKind::Quit) return ui::kScreenQuit;
+        if (input.kind == ui::InputKind::Action) {
+            if (input.action == platform::Action::Back) return ui::kScreenClosed;
+            const int pressed = focus.handle(input.action, focusSpots, 2);
+            if (pressed >= 0) input = ui::tapInside(focusSpots[pressed]);
+            drawScores();
+            focus.draw(focusSpots);
+        }
         if (input.kind != ui::InputKind::Tap) continue;
         const bool closed = platform::ptInRect(kOkSpot, input.x, input.y);
-        if (platform::ptInRect(kResetSpot, input.x, input.y)) askToReset();
+        if (platform::ptInRect(kResetSpot, input.x, input.y)) {
+            askToReset();
+            focus.draw(focusSpots);
+        }
         if (closed) return ui::kScreenClosed;
     }
 }

@@ -12,6 +12,7 @@
 #include "resources/images.h"
 #include "shell/game_flow.h"
 #include "shell/shell.h"
+#include "ui/focus.h"
 #include "ui/font.h"
 #include "ui/text_page.h"
 
@@ -72,6 +73,7 @@ void resetGlobals() {
     levelCounter = 0;
     helpPage = TextPage{};
     resetKeyboardState();
+    ui::setFocusShown(false);
     selectFont(-1);  // no active font, as at start
     for (SDL_Surface*& image : images) image = nullptr;
 }
