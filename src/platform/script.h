@@ -30,6 +30,9 @@ void reset();
 void setAvailableMemory(std::uint64_t bytes);
 void setProgramPath(const std::string& path);
 void setOtherInstanceRunning(bool running);
+// The desktop the window is fitted to (0 x 0, unknown, at reset: scale 1 and no full screen). SDL's
+// dummy driver still sets the video modes.
+void setDesktopSize(int width, int height);
 
 // --- Clock. Every delay() advances it; waitEvent() on an empty queue jumps it to the next timed event.
 std::uint32_t now();
@@ -43,7 +46,7 @@ void tap(int x, int y, std::uint32_t at = 0, Uint8 button = SDL_BUTTON_LEFT);  /
 void press(int x, int y, std::uint32_t at = 0, Uint8 button = SDL_BUTTON_LEFT);
 void release(int x, int y, std::uint32_t at = 0, Uint8 button = SDL_BUTTON_LEFT);
 void moveTo(int x, int y, std::uint32_t at = 0);
-void keyDown(SDLKey key, std::uint32_t at = 0);
+void keyDown(SDLKey key, std::uint32_t at = 0, SDLMod mod = KMOD_NONE);
 void keyUp(SDLKey key, std::uint32_t at = 0);
 void quit(std::uint32_t at = 0);
 std::size_t pendingEvents();
@@ -53,8 +56,8 @@ std::size_t pendingEvents();
 void setIdleHook(std::function<void()> hook);
 
 // --- Message boxes are drawn in the window and answered with taps.
-Rect messageButton(MessageAnswer which);  // the button of the box showing now (or shown last)
-bool messageWaiting();                    // a message box waits for its answer
+Rect messageButton(MessageAnswer which);        // the button of the box showing now (or shown last)
+bool messageWaiting();                          // a message box waits for its answer
 void answerMessageBoxes(MessageAnswer answer);  // from now on, tap this button of every box shown
 
 // --- Records of device calls.
