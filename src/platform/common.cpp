@@ -16,16 +16,10 @@ std::string joinPath(const std::string& folder, const std::string& name) {
     return path;
 }
 
-bool ptInRect(const Rect& r, int x, int y) {
-    return r.left <= x && x < r.right && r.top <= y && y < r.bottom;
-}
+bool ptInRect(const Rect& r, int x, int y) { return r.left <= x && x < r.right && r.top <= y && y < r.bottom; }
 
-void seedRandom(std::uint32_t seed) {
-    std::srand(seed);
-}
+void seedRandom(std::uint32_t seed) { std::srand(seed); }
 
-int nextRandom() {
-    return std::rand();
-}
+int nextRandom() { return std::rand(); }
 
 }  // namespace platform
