@@ -29,9 +29,7 @@ struct Layout {
 Rect lastButtons[3];  // by MessageAnswer, for tests that answer with a tap
 bool waiting = false;
 
-bool fits(const std::string& line, int width) {
-    return painter.measure(line.c_str()) <= width;
-}
+bool fits(const std::string& line, int width) { return painter.measure(line.c_str()) <= width; }
 
 // Lines broken at spaces, and inside a word too long for a line of its own (a path).
 std::vector<std::string> wrap(const std::string& text, int width) {
@@ -67,9 +65,7 @@ std::vector<std::string> wrap(const std::string& text, int width) {
     return lines;
 }
 
-Rect buttonAt(int left, int top, int height) {
-    return {left, top, left + kButtonWidth, top + height};
-}
+Rect buttonAt(int left, int top, int height) { return {left, top, left + kButtonWidth, top + height}; }
 
 Layout layOut(const char* text) {
     Layout layout;
@@ -92,8 +88,8 @@ Layout layOut(const char* text) {
 void frame(const SDL_Rect& r, Uint32 border, Uint32 fill) {
     SDL_Rect outer = r;
     SDL_FillRect(painter.screen, &outer, border);
-    SDL_Rect inner = {static_cast<Sint16>(r.x + 1), static_cast<Sint16>(r.y + 1),
-                      static_cast<Uint16>(r.w - 2), static_cast<Uint16>(r.h - 2)};
+    SDL_Rect inner = {static_cast<Sint16>(r.x + 1), static_cast<Sint16>(r.y + 1), static_cast<Uint16>(r.w - 2),
+                      static_cast<Uint16>(r.h - 2)};
     SDL_FillRect(painter.screen, &inner, fill);
 }
 
@@ -218,12 +214,8 @@ void screenMoved(SDL_Surface* from, SDL_Surface* to) {
 }  // namespace detail
 
 namespace script {
-Rect messageButton(MessageAnswer which) {
-    return lastButtons[static_cast<int>(which)];
-}
-bool messageWaiting() {
-    return waiting;
-}
+Rect messageButton(MessageAnswer which) { return lastButtons[static_cast<int>(which)]; }
+bool messageWaiting() { return waiting; }
 }  // namespace script
 
 }  // namespace platform

@@ -56,8 +56,8 @@ std::size_t pendingEvents();
 void setIdleHook(std::function<void()> hook);
 
 // --- Message boxes are drawn in the window and answered with taps.
-Rect messageButton(MessageAnswer which);        // the button of the box showing now (or shown last)
-bool messageWaiting();                          // a message box waits for its answer
+Rect messageButton(MessageAnswer which);  // the button of the box showing now (or shown last)
+bool messageWaiting();                    // a message box waits for its answer
 void answerMessageBoxes(MessageAnswer answer);  // from now on, tap this button of every box shown
 
 // --- Records of device calls.
