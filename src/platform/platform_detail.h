@@ -21,6 +21,9 @@ void rawDesktopSize(int* width, int* height);
 // and Alt+Enter; false for an event that goes no further (those keys, a click on full screen's border).
 bool windowLetsThrough(SDL_Event& event);
 
+// A point of the game's surface as a point of the window (the scripted build taps with it).
+void gameToWindow(int* x, int* y);
+
 // The surface the game draws on while a window is open, else null.
 SDL_Surface* openGameSurface();
 

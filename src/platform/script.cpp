@@ -55,7 +55,9 @@ void checkTimeLimit() {
 void runIdleHooks() {
     if (state.autoAnswer && script::messageWaiting()) {
         const Rect b = script::messageButton(state.autoAnswerWith);
-        script::tap((b.left + b.right) / 2, (b.top + b.bottom) / 2, state.now);
+        int x = (b.left + b.right) / 2, y = (b.top + b.bottom) / 2;
+        detail::gameToWindow(&x, &y);
+        script::tap(x, y, state.now);
     }
     if (state.idleHook) state.idleHook();
 }

@@ -287,6 +287,12 @@ bool windowLetsThrough(SDL_Event& event) {
     }
 }
 
+void gameToWindow(int* x, int* y) {
+    if (!isScaling()) return;
+    *x = window.left + *x * window.scale + window.scale / 2;
+    *y = window.top + *y * window.scale + window.scale / 2;
+}
+
 SDL_Surface* openGameSurface() {
     return isOpen() ? window.game : nullptr;
 }

@@ -36,6 +36,31 @@ bool readNumber(const char* text, int low, int high, int& number) {
     return number >= low && number <= high;
 }
 
+// What --help prints, a paragraph a row.
+const char* const kUsageParagraphs[] = {
+    "Usage: korvex [OPTION]...\n"
+    "A vertical space shooter.\n",
+
+    "Options:\n"
+    "  --scale N        draw every pixel N x N (1 to 8; default: the largest that fits)\n"
+    "  --fullscreen     start in full screen\n"
+    "  --window         start in a window\n"
+    "  --replay FILE    watch a recorded game\n"
+    "  --speed N        watch it N times faster (1 to 16)\n"
+    "  --verify FILE    check a recorded game without showing it; exit 0 if it holds\n"
+    "  --help           show this text and exit\n"
+    "  --version        show the version and exit\n",
+
+    "The scale and full screen or not are kept in korvex.conf beside the settings file:\n"
+    "--scale, --fullscreen, --window and F11 change them for the next start too.\n",
+
+    "Controls:\n"
+    "  Left, Right      move the ship\n"
+    "  Up, Left Ctrl    fire\n"
+    "  mouse            click the buttons of every screen; MENU at the bottom during play\n"
+    "  F11, Alt+Enter   full screen, and back to the window\n",
+};
+
 }  // namespace
 
 bool parseOptions(int argc, const char* const* argv, Options& options, std::string& error) {
@@ -87,18 +112,12 @@ bool parseOptions(int argc, const char* const* argv, Options& options, std::stri
 }
 
 std::string usageText() {
-    return "Usage: korvex [OPTION]...\n"
-           "A vertical space shooter.\n"
-           "\n"
-           "Options:\n"
-           "  --scale N        draw every pixel N x N (1 to 8; default: the largest that fits)\n"
-           "  --fullscreen     start in full screen\n"
-           "  --window         start in a window\n"
-           "  --replay FILE    watch a recorded game\n"
-           "  --speed N        watch it N times faster (1 to 16)\n"
-           "  --verify FILE    check a recorded game without showing it; exit 0 if it holds\n"
-           "  --help           show this text and exit\n"
-           "  --version        show the version and exit\n";
+    std::string text;
+    for (const char* paragraph : kUsageParagraphs) {
+        if (!text.empty()) text += "\n";
+        text += paragraph;
+    }
+    return text;
 }
 
 const char* versionText() {

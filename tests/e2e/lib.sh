@@ -3,11 +3,11 @@
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-start_x() {
+start_x() {  # [WIDTHxHEIGHT of the screen]
     # Xvfb picks a free display itself and writes its number, so parallel runs never collide.
     local numberFile
     numberFile=$(mktemp)
-    Xvfb -displayfd 3 -screen 0 400x400x24 -nolisten tcp 3>"$numberFile" >/dev/null 2>&1 &
+    Xvfb -displayfd 3 -screen 0 "${1:-400x400}x24" -nolisten tcp 3>"$numberFile" >/dev/null 2>&1 &
     XVFB_PID=$!
     for _ in $(seq 100); do
         [ -s "$numberFile" ] && break
@@ -29,15 +29,25 @@ stop_all() {
 }
 
 # Starts a copy of the game and its data in a scratch folder (GAME_DIR), so that its settings file
-# is its own; sets GAME_PID and WINDOW (the id of the window titled KORVEX).
+# is its own; sets GAME_PID and WINDOW (the id of the window titled KORVEX). Arguments go to korvex.
 start_game() {
+    prepare_game
+    launch_game "$@"
+}
+
+prepare_game() {
+    [ -n "${RUNTIME:-}" ] && rm -rf "$RUNTIME"
     RUNTIME=$(mktemp -d)
     GAME_DIR=$RUNTIME/game
     mkdir -p "$GAME_DIR"
     cp "$KORVEX" "$GAME_DIR/korvex"
     cp -r "$(dirname "$KORVEX")/data" "$GAME_DIR/data"
-    rm -f "$GAME_DIR/data/korvex.set"
-    XDG_RUNTIME_DIR=$RUNTIME SDL_AUDIODRIVER=dummy "$GAME_DIR/korvex" &
+    rm -f "$GAME_DIR/data/korvex.set" "$GAME_DIR/data/korvex.conf"
+}
+
+# Starts the prepared copy; its standard error goes to GAME_STDERR when that is set.
+launch_game() {
+    XDG_RUNTIME_DIR=$RUNTIME SDL_AUDIODRIVER=dummy "$GAME_DIR/korvex" "$@" 2>"${GAME_STDERR:-/dev/stderr}" &
     GAME_PID=$!
     WINDOW=""
     for _ in $(seq 100); do
