@@ -4,6 +4,7 @@
 // surface of its own that every presentation scales into the window.
 #include <algorithm>
 #include <cstring>
+#include <vector>
 #ifdef __SSE2__
 #include <emmintrin.h>
 #endif
@@ -26,6 +27,8 @@ struct Window {
     SDL_Surface** holder = nullptr;
     void (*listener)(bool fullscreen) = nullptr;
     bool dropReturnUp = false;  // the Return of an Alt+Enter is ours, up as well as down
+    std::vector<Uint16> shown;  // the picture last scaled into the window
+    bool shownValid = false;
 };
 Window window;
 
@@ -136,11 +139,65 @@ SDL_Rect scaled(const SDL_Rect& r) {
             static_cast<Uint16>(r.w * s), static_cast<Uint16>(r.h * s)};
 }
 
+// Remembers rectangle `r` of the game's picture as scaled into the window.
+void noteShown(const SDL_Rect& r) {
+    if (!window.shownValid) return;
+    for (int y = r.y; y < r.y + r.h; ++y) {
+        const auto* row = reinterpret_cast<const Uint16*>(static_cast<const Uint8*>(window.game->pixels) +
+                                                          y * window.game->pitch);
+        std::memcpy(&window.shown[y * window.width + r.x], row + r.x, r.w * sizeof(Uint16));
+    }
+}
+
+// True when the tile at (x, y) of size w x h differs from what the window shows.
+bool tileChanged(int x, int y, int w, int h) {
+    for (int row = y; row < y + h; ++row) {
+        const auto* now = reinterpret_cast<const Uint16*>(static_cast<const Uint8*>(window.game->pixels) +
+                                                          row * window.game->pitch);
+        if (std::memcmp(now + x, &window.shown[row * window.width + x], w * sizeof(Uint16)) != 0) return true;
+    }
+    return false;
+}
+
+// The whole picture, of which only the 16 x 16 tiles that changed since the last one are scaled and
+// sent: most of a frame in play is the same as the one before, and every scaled pixel costs the
+// conversion to the display's format and the copy to the X server.
 void presentWhole() {
-    const SDL_Rect whole = {0, 0, static_cast<Uint16>(window.width), static_cast<Uint16>(window.height)};
-    scaleRect(whole);
-    SDL_Rect area = scaled(whole);
-    SDL_UpdateRects(window.video, 1, &area);
+    constexpr int kTile = 16, kBatch = 32;
+    const int w = window.width, h = window.height;
+    if (!window.shownValid) {
+        window.shown.resize(static_cast<std::size_t>(w) * h);
+        window.shownValid = true;
+        const SDL_Rect whole = {0, 0, static_cast<Uint16>(w), static_cast<Uint16>(h)};
+        scaleRect(whole);
+        noteShown(whole);
+        SDL_Rect area = scaled(whole);
+        SDL_UpdateRects(window.video, 1, &area);
+        return;
+    }
+    SDL_Rect areas[kBatch];
+    int n = 0;
+    for (int y = 0; y < h; y += kTile) {
+        const int th = std::min(kTile, h - y);
+        for (int x = 0; x < w;) {
+            if (!tileChanged(x, y, std::min(kTile, w - x), th)) {
+                x += kTile;
+                continue;
+            }
+            const int start = x;
+            while (x < w && tileChanged(x, y, std::min(kTile, w - x), th)) x += kTile;
+            const SDL_Rect r = {static_cast<Sint16>(start), static_cast<Sint16>(y),
+                                static_cast<Uint16>(std::min(x, w) - start), static_cast<Uint16>(th)};
+            scaleRect(r);
+            noteShown(r);
+            areas[n++] = scaled(r);
+            if (n == kBatch) {
+                SDL_UpdateRects(window.video, n, areas);
+                n = 0;
+            }
+        }
+    }
+    if (n > 0) SDL_UpdateRects(window.video, n, areas);
 }
 
 // Points the game at its new surface after a switch moved it.
@@ -182,6 +239,7 @@ bool setMode(bool wantFullscreen, std::string* error) {
     }
     window.scale = scale;
     window.fullscreen = full;
+    window.shownValid = false;
     window.left = (w - window.width * scale) / 2;
     window.top = (h - window.height * scale) / 2;
     if (!full && scale == 1) {
@@ -285,6 +343,7 @@ void presentRects(SDL_Surface* screen, int count, SDL_Rect* rects) {
         SDL_Rect r;
         if (!clip(rects[k], &r)) continue;
         scaleRect(r);
+        noteShown(r);
         areas[n++] = scaled(r);
         if (n == kBatch) {
             SDL_UpdateRects(window.video, n, areas);
@@ -328,6 +387,7 @@ bool windowLetsThrough(SDL_Event& event) {
         case SDL_MOUSEMOTION:
             return toGame(&event.motion.x, &event.motion.y);
         case SDL_VIDEOEXPOSE:
+            window.shownValid = false;
             if (isScaling()) presentWhole();
             return true;
         default:
