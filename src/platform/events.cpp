@@ -9,6 +9,31 @@ namespace {
 bool playing = false;
 }  // namespace
 
+// The window layer, just above the raw source: mouse positions mapped back to the game's 240 x 320,
+// clicks on full screen's border dropped, F11 and Alt+Enter switching full screen. The event record
+// is written only for an event that is passed on.
+int detail::windowPollEvent(SDL_Event* event) {
+    SDL_Event taken;
+    while (detail::rawPollEvent(&taken)) {
+        if (detail::windowLetsThrough(taken)) {
+            *event = taken;
+            return 1;
+        }
+    }
+    return 0;
+}
+
+int detail::windowWaitEvent(SDL_Event* event) {
+    SDL_Event taken;
+    while (detail::rawWaitEvent(&taken)) {
+        if (detail::windowLetsThrough(taken)) {
+            *event = taken;
+            return 1;
+        }
+    }
+    return 0;
+}
+
 // Under the recorder.
 namespace below {
 std::uint32_t ticks() {

@@ -118,6 +118,18 @@ const Uint8* rawKeyState() {
     return SDL_GetKeyState(nullptr);
 }
 
+void rawDesktopSize(int* width, int* height) {
+    // SDL tells the desktop's size only until the first video mode is set: keep it for the switches.
+    static int desktopW = 0, desktopH = 0;
+    if (!SDL_GetVideoSurface()) {
+        const SDL_VideoInfo* info = SDL_GetVideoInfo();
+        desktopW = info ? info->current_w : 0;
+        desktopH = info ? info->current_h : 0;
+    }
+    *width = desktopW;
+    *height = desktopH;
+}
+
 void noteMessage(WindowHandle, const char*, const char*, MessageStyle, MessageAnswer) {}
 void repostEvent(const SDL_Event& event) {
     SDL_Event copy = event;

@@ -1,5 +1,5 @@
 // Message boxes drawn inside the game window in the game's own font and answered with a tap;
-// before there is a window and a font they go to standard error.
+// before the game's fonts are loaded they are drawn with the built-in font and also go to standard error.
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -24,6 +24,9 @@ struct Layout {
 Rect lastButtons[3];  // by MessageAnswer, for tests that answer with a tap
 bool waiting = false;
 
+bool fits(const std::string& line, int width) { return painter.measure(line.c_str()) <= width; }
+
+// Lines broken at spaces, and inside a word too long for a line of its own (a path).
 std::vector<std::string> wrap(const std::string& text, int width) {
     std::vector<std::string> lines;
     std::size_t start = 0;
@@ -35,10 +38,16 @@ std::vector<std::string> wrap(const std::string& text, int width) {
         while (word < end) {
             std::size_t space = text.find(' ', word);
             if (space == std::string::npos || space > end) space = end;
-            const std::string next = text.substr(word, space - word);
+            std::string next = text.substr(word, space - word);
             const std::string joined = line.empty() ? next : line + " " + next;
-            if (!line.empty() && painter.measure(joined.c_str()) > width) {
-                lines.push_back(line);
+            if (line.empty() || !fits(joined, width)) {
+                if (!line.empty()) lines.push_back(line);
+                while (next.size() > 1 && !fits(next, width)) {
+                    std::size_t cut = next.size() - 1;
+                    while (cut > 1 && !fits(next.substr(0, cut), width)) --cut;
+                    lines.push_back(next.substr(0, cut));
+                    next.erase(0, cut);
+                }
                 line = next;
             } else {
                 line = joined;
@@ -149,6 +158,35 @@ MessageAnswer showInWindow(const char* text, const char* caption, MessageStyle s
     return answer;
 }
 
+void paintBuiltin(const char* text, int x, int y) {
+    detail::drawBuiltinText(painter.screen, text, x, y, SDL_MapRGB(painter.screen->format, 24, 26, 44));
+}
+
+// Before the game's fonts are loaded: the box in the window with the font built into the code; a
+// window is opened for it when there is none yet. Without a display the answer is the dismissal.
+MessageAnswer showWithBuiltinFont(const char* text, const char* caption, MessageStyle style) {
+    const MessageAnswer dismissed = style == MessageStyle::YesNo ? MessageAnswer::No : MessageAnswer::Ok;
+    SDL_Surface* surface = detail::openGameSurface();
+    bool startedVideo = false;
+    if (!surface) {
+        if (!SDL_WasInit(SDL_INIT_VIDEO)) {
+            if (SDL_InitSubSystem(SDL_INIT_VIDEO) < 0) return dismissed;
+            startedVideo = true;
+        }
+        std::string error;
+        surface = openScreen(240, 320, 16, "KORVEX", &error);
+    }
+    MessageAnswer answer = dismissed;
+    if (surface) {
+        const Painter gameFont = painter;
+        painter = {surface, paintBuiltin, detail::builtinTextWidth, detail::kBuiltinLineHeight};
+        answer = showInWindow(text, caption, style);
+        painter = gameFont;
+    }
+    if (startedVideo) SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    return answer;
+}
+
 }  // namespace
 
 const detail::MessagePainter& detail::messagePainter() {
@@ -165,11 +203,17 @@ MessageAnswer messageBox(WindowHandle owner, const char* text, const char* capti
         answer = showInWindow(text, caption, style);
     } else {
         std::fprintf(stderr, "%s: %s\n", caption, text);
-        answer = style == MessageStyle::YesNo ? MessageAnswer::No : MessageAnswer::Ok;
+        answer = showWithBuiltinFont(text, caption, style);
     }
     detail::noteMessage(owner, text, caption, style, answer);
     return answer;
 }
+
+namespace detail {
+void screenMoved(SDL_Surface* from, SDL_Surface* to) {
+    if (painter.screen == from) painter.screen = to;
+}
+}  // namespace detail
 
 namespace script {
 Rect messageButton(MessageAnswer which) { return lastButtons[static_cast<int>(which)]; }

@@ -108,7 +108,7 @@ void waitPaused() {
         presentScreen(painter.screen);
     }
     SDL_Event e;
-    while (rawWaitEvent(&e)) {
+    while (windowWaitEvent(&e)) {
         if (e.type == SDL_QUIT) {
             state.heldBack.push_back(e);
             break;
@@ -153,7 +153,7 @@ int pauseLayerEvent(SDL_Event* event, bool wait) {
         if (!state.heldBack.empty()) {
             e = state.heldBack.front();
             state.heldBack.pop_front();
-        } else if (!(wait ? rawWaitEvent(&e) : rawPollEvent(&e))) {
+        } else if (!(wait ? windowWaitEvent(&e) : windowPollEvent(&e))) {
             return 0;
         } else if (swallowed(e)) {
             continue;

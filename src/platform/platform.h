@@ -56,11 +56,27 @@ int nextRandom();
 
 // --- Video ----------------------------------------------------------------------------------
 
-// Start-up: opens the game's 240 x 320 x 16 surface in a window titled `title`;
+constexpr int kMaxWindowScale = 8;
+
+// How the game's surface is shown: in a window scaled by a whole number (`scale` 0: the largest whose
+// window fits about 90 % of the desktop), or full screen at the desktop's own resolution, the picture
+// centred on black. Called before openScreen it says what openScreen opens; afterwards it switches at
+// once and returns false when the switch failed (the previous way is kept). F11 and Alt+Enter switch
+// between window and full screen by themselves.
+bool chooseWindow(int scale, bool fullscreen);
+
+// Start-up: the variable the game draws through. A switch that moves the game's surface (at scale 1
+// in a window, the window is the surface) points it at the new one.
+void followScreen(SDL_Surface** screen);
+
+// Told after every switch between window and full screen that the player made with a key.
+void setWindowModeListener(void (*listener)(bool fullscreen));
+
+// Start-up: opens the game's 240 x 320 x 16 surface in a window titled `title`, shown as chosen;
 // null when no video mode can be set (the reason is in `error`).
 SDL_Surface* openScreen(int width, int height, int bitsPerPixel, const char* title, std::string* error);
 
-// Makes the whole screen surface, or a list of its rectangles, visible.
+// Makes the whole screen surface, or a list of its rectangles, visible (scaled into the window).
 void presentScreen(SDL_Surface* screen);
 void presentRects(SDL_Surface* screen, int count, SDL_Rect* rects);
 

@@ -14,6 +14,35 @@ int rawPollEvent(SDL_Event* event);
 int rawWaitEvent(SDL_Event* event);
 const Uint8* rawKeyState();
 
+// The desktop's size in pixels as it was before the game set a video mode; 0 x 0 when unknown.
+void rawDesktopSize(int* width, int* height);
+
+// The window layer of events.cpp: maps mouse positions back to the game's surface and handles F11
+// and Alt+Enter; false for an event that goes no further (those keys, a click on full screen's border).
+bool windowLetsThrough(SDL_Event& event);
+
+// The window layer's next event (the raw source's, through windowLetsThrough); 0 when none is pending
+// (poll) or the wait failed.
+int windowPollEvent(SDL_Event* event);
+int windowWaitEvent(SDL_Event* event);
+
+// A point of the game's surface as a point of the window (the scripted build taps with it).
+void gameToWindow(int* x, int* y);
+
+// The surface the game draws on while a window is open, else null.
+SDL_Surface* openGameSurface();
+
+// Forgets the window and every choice made (the scripted build's reset).
+void resetWindow();
+
+// Told when a switch of the window moved the game's surface (message boxes draw on it).
+void screenMoved(SDL_Surface* from, SDL_Surface* to);
+
+// The font built into the code, for messages before the game's own fonts are loaded.
+constexpr int kBuiltinLineHeight = 11;
+void drawBuiltinText(SDL_Surface* surface, const char* text, int x, int y, Uint32 colour);
+int builtinTextWidth(const char* text);
+
 // Starts a ".wav" through SDL audio; a new sound replaces the one playing.
 void playWav(const std::string& path);
 

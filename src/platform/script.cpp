@@ -21,6 +21,7 @@ struct State {
     std::string programPath = "/tmp/korvex-test/korvex";
     std::string userDataFolder;
     bool otherInstance = false;
+    int desktopW = 0, desktopH = 0;
     std::uint32_t now = 0;
     std::uint32_t limit = kDefaultTimeLimit;
     bool limitHit = false;
@@ -55,7 +56,9 @@ void checkTimeLimit() {
 void runIdleHooks() {
     if (state.autoAnswer && script::messageWaiting()) {
         const Rect b = script::messageButton(state.autoAnswerWith);
-        script::tap((b.left + b.right) / 2, (b.top + b.bottom) / 2, state.now);
+        int x = (b.left + b.right) / 2, y = (b.top + b.bottom) / 2;
+        detail::gameToWindow(&x, &y);
+        script::tap(x, y, state.now);
     }
     if (state.idleHook) state.idleHook();
 }
@@ -81,12 +84,13 @@ SDL_Event mouseButton(Uint8 type, int x, int y, Uint8 button) {
     return e;
 }
 
-SDL_Event keyEvent(Uint8 type, SDLKey key) {
+SDL_Event keyEvent(Uint8 type, SDLKey key, SDLMod mod = KMOD_NONE) {
     SDL_Event e{};
     e.type = type;
     e.key.type = type;
     e.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
     e.key.keysym.sym = key;
+    e.key.keysym.mod = mod;
     return e;
 }
 
@@ -156,6 +160,11 @@ const Uint8* rawKeyState() {
     return state.keys;
 }
 
+void rawDesktopSize(int* width, int* height) {
+    *width = state.desktopW;
+    *height = state.desktopH;
+}
+
 void noteMessage(WindowHandle owner, const char* text, const char* caption, MessageStyle style,
                  MessageAnswer answer) {
     state.messages.push_back({text, caption, style, owner, answer});
@@ -172,6 +181,7 @@ namespace script {
 void reset() {
     state = State{};
     detail::resetInputLayers();
+    detail::resetWindow();
 }
 void setAvailableMemory(std::uint64_t bytes) {
     state.memory = bytes;
@@ -184,6 +194,10 @@ void setUserDataFolder(const std::string& folder) {
 }
 void setOtherInstanceRunning(bool running) {
     state.otherInstance = running;
+}
+void setDesktopSize(int width, int height) {
+    state.desktopW = width;
+    state.desktopH = height;
 }
 std::uint32_t now() {
     return state.now;
@@ -216,8 +230,8 @@ void moveTo(int x, int y, std::uint32_t at) {
     e.motion.y = static_cast<Uint16>(y);
     queue(e, at);
 }
-void keyDown(SDLKey key, std::uint32_t at) {
-    queue(keyEvent(SDL_KEYDOWN, key), at);
+void keyDown(SDLKey key, std::uint32_t at, SDLMod mod) {
+    queue(keyEvent(SDL_KEYDOWN, key, mod), at);
 }
 void keyUp(SDLKey key, std::uint32_t at) {
     queue(keyEvent(SDL_KEYUP, key), at);

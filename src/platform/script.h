@@ -31,6 +31,9 @@ void setAvailableMemory(std::uint64_t bytes);
 void setProgramPath(const std::string& path);
 void setUserDataFolder(const std::string& folder);  // what userDataFolder() answers; "" at reset
 void setOtherInstanceRunning(bool running);
+// The desktop the window is fitted to (0 x 0, unknown, at reset: scale 1 and no full screen). SDL's
+// dummy driver still sets the video modes.
+void setDesktopSize(int width, int height);
 
 // --- Clock. Every delay() advances it; waitEvent() on an empty queue jumps it to the next timed event.
 std::uint32_t now();
@@ -44,7 +47,7 @@ void tap(int x, int y, std::uint32_t at = 0, Uint8 button = SDL_BUTTON_LEFT);  /
 void press(int x, int y, std::uint32_t at = 0, Uint8 button = SDL_BUTTON_LEFT);
 void release(int x, int y, std::uint32_t at = 0, Uint8 button = SDL_BUTTON_LEFT);
 void moveTo(int x, int y, std::uint32_t at = 0);
-void keyDown(SDLKey key, std::uint32_t at = 0);
+void keyDown(SDLKey key, std::uint32_t at = 0, SDLMod mod = KMOD_NONE);
 void keyUp(SDLKey key, std::uint32_t at = 0);
 void quit(std::uint32_t at = 0);
 // Each character typed on the physical keyboard (down and up, one millisecond apart), as a key with

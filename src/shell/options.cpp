@@ -36,6 +36,46 @@ bool readNumber(const char* text, int low, int high, int& number) {
     return number >= low && number <= high;
 }
 
+// What --help prints, a paragraph a row.
+const char* const kUsageParagraphs[] = {
+    "Usage: korvex [OPTION]...\n"
+    "A vertical space shooter.\n",
+
+    "Options:\n"
+    "  --scale N        draw every pixel N x N (1 to 8; default: the largest that fits)\n"
+    "  --fullscreen     start in full screen\n"
+    "  --window         start in a window\n"
+    "  --replay FILE    watch a recorded game\n"
+    "  --speed N        watch it N times faster (1 to 16)\n"
+    "  --verify FILE    check a recorded game without showing it; exit 0 if it holds\n"
+    "  --help           show this text and exit\n"
+    "  --version        show the version and exit\n",
+
+    "The scale and full screen or not are kept in korvex.conf beside the settings file:\n"
+    "--scale, --fullscreen, --window and F11 change them for the next start too.\n",
+
+    "Controls:\n"
+    "  Left, Right      move the ship (gamepad: stick or hat)\n"
+    "  Up, Left Ctrl    fire (gamepad: any face button)\n"
+    "  P, Pause         pause a level; P, Pause, Space or a click plays on\n"
+    "  Escape           the menu during play (gamepad: Start); back on the other screens\n"
+    "  arrows, Enter    choose and press a button on every screen (gamepad: stick, first button,\n"
+    "                   second button goes back)\n"
+    "  keyboard         type the name of a new high score; Backspace deletes, Enter ends\n"
+    "  mouse            click the buttons of every screen; MENU at the bottom during play\n"
+    "  F11, Alt+Enter   full screen, and back to the window\n",
+
+    "Files:\n"
+    "  The settings and scores korvex.set, the preferences korvex.conf and the recorded\n"
+    "  games last.kvr and score-1.kvr to score-5.kvr are kept\n"
+    "  - installed (data in ../share/korvex/): in $XDG_DATA_HOME/korvex/,\n"
+    "    by default ~/.local/share/korvex/\n"
+    "  - portable (data/ beside the program): in data/\n",
+
+    "Exit status: 0; 2 for a bad command line. With --verify: 0 when the recording holds,\n"
+    "1 when it does not, 2 for a file that is not a recorded game.\n",
+};
+
 }  // namespace
 
 bool parseOptions(int argc, const char* const* argv, Options& options, std::string& error) {
@@ -87,25 +127,12 @@ bool parseOptions(int argc, const char* const* argv, Options& options, std::stri
 }
 
 std::string usageText() {
-    return "Usage: korvex [OPTION]...\n"
-           "A vertical space shooter.\n"
-           "\n"
-           "Options:\n"
-           "  --scale N        draw every pixel N x N (1 to 8; default: the largest that fits)\n"
-           "  --fullscreen     start in full screen\n"
-           "  --window         start in a window\n"
-           "  --replay FILE    watch a recorded game\n"
-           "  --speed N        watch it N times faster (1 to 16)\n"
-           "  --verify FILE    check a recorded game without showing it; exit 0 if it holds\n"
-           "  --help           show this text and exit\n"
-           "  --version        show the version and exit\n"
-           "\n"
-           "Files:\n"
-           "  The settings and scores korvex.set, the preferences korvex.conf and the recorded\n"
-           "  games last.kvr and score-1.kvr to score-5.kvr are kept\n"
-           "  - installed (data in ../share/korvex/): in $XDG_DATA_HOME/korvex/,\n"
-           "    by default ~/.local/share/korvex/\n"
-           "  - portable (data/ beside the program): in data/\n";
+    std::string text;
+    for (const char* paragraph : kUsageParagraphs) {
+        if (!text.empty()) text += "\n";
+        text += paragraph;
+    }
+    return text;
 }
 
 const char* versionText() {

@@ -8,6 +8,7 @@
 #include "shell/game_flow.h"
 #include "shell/replay_run.h"
 #include "shell/shell.h"
+#include "shell/window_choice.h"
 
 namespace {
 
@@ -44,7 +45,7 @@ int korvexMain(const Options& options) {
         return 0;
     }
     std::string error;
-    screen = platform::openScreen(kScreenWidth, kScreenHeight, 16, kTitle, &error);
+    screen = openGameWindow(options, kTitle, &error);
     if (!screen) {
         std::fprintf(stderr, "korvex: cannot open the %d x %d window: %s\n", kScreenWidth, kScreenHeight,
                      error.c_str());

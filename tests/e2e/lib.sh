@@ -3,12 +3,12 @@
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-start_x() {
+start_x() {  # [WIDTHxHEIGHT of the screen]
     # Xvfb picks a free display itself and writes its number, so parallel runs never collide.
     local numberFile
     numberFile=$(mktemp)
     # -noreset: a test that starts the game twice must not meet the server in mid-reset.
-    Xvfb -displayfd 3 -screen 0 400x400x24 -nolisten tcp -noreset 3>"$numberFile" >/dev/null 2>&1 &
+    Xvfb -displayfd 3 -screen 0 "${1:-400x400}x24" -nolisten tcp -noreset 3>"$numberFile" >/dev/null 2>&1 &
     XVFB_PID=$!
     for _ in $(seq 100); do
         [ -s "$numberFile" ] && break
@@ -30,21 +30,32 @@ stop_all() {
 }
 
 # Starts a copy of the game and its data in a scratch folder (GAME_DIR), so that its settings file
-# is its own, with the arguments given; sets GAME_PID and WINDOW (the id of the window titled KORVEX).
+# is its own; sets GAME_PID and WINDOW (the id of the window titled KORVEX). Arguments go to korvex.
 start_game() {
+    prepare_game
+    launch_game "$@"
+}
+
+prepare_game() {
+    [ -n "${RUNTIME:-}" ] && rm -rf "$RUNTIME"
     RUNTIME=$(mktemp -d)
     GAME_DIR=$RUNTIME/game
     mkdir -p "$GAME_DIR"
     cp "$KORVEX" "$GAME_DIR/korvex"
     cp -r "$(dirname "$KORVEX")/data" "$GAME_DIR/data"
-    rm -f "$GAME_DIR/data/korvex.set"
+    rm -f "$GAME_DIR/data/korvex.set" "$GAME_DIR/data/korvex.conf"
+}
+
+# Starts the prepared copy with the arguments given.
+launch_game() {
     launch env XDG_RUNTIME_DIR="$RUNTIME" TMPDIR="$RUNTIME" SDL_AUDIODRIVER=dummy "$GAME_DIR/korvex" "$@"
 }
 
-# Runs a command that starts the game in the background (GAME_PID) and waits for its window (WINDOW).
-# The single-instance lock is also taken below TMPDIR: a run sets it to a folder of its own.
+# Runs a command that starts the game in the background (GAME_PID) and waits for its window (WINDOW);
+# its standard error goes to GAME_STDERR when that is set. The single-instance lock is also taken
+# below TMPDIR: a run sets it to a folder of its own.
 launch() {
-    "$@" &
+    "$@" 2>"${GAME_STDERR:-/dev/stderr}" &
     GAME_PID=$!
     WINDOW=""
     for _ in $(seq 100); do

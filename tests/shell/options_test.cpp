@@ -52,3 +52,14 @@ TEST(OptionsTest, BadCommandLinesAreRefusedWithOneLine) {
         EXPECT_EQ(p.error.find('\n'), std::string::npos) << args[0];
     }
 }
+
+TEST(OptionsTest, HelpNamesEveryOptionAndTheWindowKeys) {
+    const std::string help = usageText();
+    for (const char* option : {"--scale N", "--fullscreen", "--window", "--replay FILE", "--speed N",
+                               "--verify FILE", "--help", "--version"}) {
+        EXPECT_NE(help.find(option), std::string::npos) << option;
+    }
+    EXPECT_NE(help.find("korvex.conf"), std::string::npos);
+    EXPECT_NE(help.find("F11, Alt+Enter"), std::string::npos);
+    EXPECT_EQ(help.find("\n\n\n"), std::string::npos);  // one blank line between paragraphs
+}

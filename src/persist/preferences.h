@@ -1,0 +1,27 @@
+// The player's window preferences: korvex.conf beside the settings file, `key = value` lines. Kept
+// apart from the 211-byte settings file, which stays as it is.
+#pragma once
+
+#include <string>
+
+struct Preferences {
+    int scale = 0;            // 1 to 8; 0: the largest that fits the desktop
+    bool fullscreen = false;  // start in full screen
+    bool operator==(const Preferences& o) const { return scale == o.scale && fullscreen == o.fullscreen; }
+    bool operator!=(const Preferences& o) const { return !(*this == o); }
+};
+
+constexpr const char* kPreferencesName = "korvex.conf";
+
+// The preferences a file's text holds. A line that is not `key = value` with a known key and a good
+// value leaves its default; unknown keys and lines starting with '#' are ignored.
+Preferences parsePreferences(const std::string& text);
+
+// The file's text for `preferences`; parsePreferences reads it back the same.
+std::string formatPreferences(const Preferences& preferences);
+
+// The preferences in the file at `path`; the defaults when it is missing or unreadable.
+Preferences loadPreferences(const std::string& path);
+
+// Writes the file through a temporary beside it, so a failed write leaves the old one; false on failure.
+bool savePreferences(const std::string& path, const Preferences& preferences);

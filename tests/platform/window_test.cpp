@@ -1,0 +1,99 @@
+// The window on the headless platform: the scale picked for each desktop, partial presentation, and
+// the built-in font of the messages that come before the game's fonts.
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "platform/platform.h"
+#include "platform/script.h"
+#include "resources/images.h"
+#include "shell/shell.h"
+#include "support/test_support.h"
+
+namespace {
+
+namespace script = platform::script;
+using testing_support::pixelOf;
+using testing_support::Rgb;
+
+class WindowTest : public testing_support::SdlTest {};
+
+TEST_F(WindowTest, TheWindowFitsNinetyPercentOfTheDesktopFullScreenTakesItAll) {
+    const struct {
+        int scale, desktopW, desktopH;
+        bool fullscreen;
+        int w, h;
+    } cases[] = {
+        {0, 0, 0, false, 240, 320},         {0, 0, 0, true, 240, 320},  // desktop unknown
+        {0, 1920, 1080, false, 720, 960},   {0, 1366, 768, false, 480, 640},
+        {0, 2000, 1067, false, 720, 960},   {0, 2000, 1066, false, 480, 640},
+        {0, 800, 5000, false, 720, 960},    {0, 799, 5000, false, 480, 640},
+        {0, 8000, 8000, false, 1920, 2560}, {0, 200, 200, false, 240, 320},
+        {5, 1366, 768, false, 1200, 1600},  {1, 1920, 1080, false, 240, 320},
+        {0, 1920, 1080, true, 1920, 1080},  {2, 200, 200, true, 240, 320},
+    };
+    for (const auto& c : cases) {
+        script::setDesktopSize(c.desktopW, c.desktopH);
+        platform::chooseWindow(c.scale, c.fullscreen);
+        std::string error;
+        ASSERT_NE(platform::openScreen(240, 320, 16, "KORVEX", &error), nullptr) << error;
+        EXPECT_EQ(SDL_GetVideoSurface()->w, c.w) << c.scale << " " << c.desktopW << "x" << c.desktopH;
+        EXPECT_EQ(SDL_GetVideoSurface()->h, c.h) << c.scale << " " << c.desktopW << "x" << c.desktopH;
+    }
+}
+
+TEST_F(WindowTest, APartialUpdateScalesOnlyItsRectangle) {
+    platform::chooseWindow(2, false);
+    std::string error;
+    screen = platform::openScreen(240, 320, 16, "KORVEX", &error);
+    ASSERT_NE(screen, nullptr) << error;
+    SDL_Surface* window = SDL_GetVideoSurface();
+    SDL_FillRect(screen, nullptr, SDL_MapRGB(screen->format, 200, 0, 0));
+    platform::presentScreen(screen);
+    SDL_FillRect(screen, nullptr, SDL_MapRGB(screen->format, 0, 0, 200));
+    SDL_Rect rects[] = {{10, 20, 5, 6}, {230, 310, 20, 20}};  // the second reaches past the corner
+    platform::presentRects(screen, 2, rects);
+    const Rgb red{200, 0, 0}, blue{0, 0, 200};
+    const struct {
+        int x, y;
+        Rgb colour;
+    } pixels[] = {
+        {20, 40, blue}, {29, 51, blue},   {19, 40, red},    {30, 40, red},   {20, 39, red},
+        {20, 52, red},  {460, 620, blue}, {479, 639, blue}, {459, 620, red}, {460, 619, red},
+    };
+    for (const auto& p : pixels) EXPECT_EQ(pixelOf(window, p.x, p.y), p.colour) << p.x << ", " << p.y;
+}
+
+TEST_F(WindowTest, BeforeTheFontsAMessageIsDrawnWithTheBuiltInFontAndPrinted) {
+    const char* text = "Cannot open /a/folder/with/a/name/far/too/long/for/one/line/data/0.pak: gone.";
+    const Uint32 ink = SDL_MapRGB(screen->format, 24, 26, 44);
+    int inkInside = 0, inkOutside = 0;
+    script::answerMessageBoxes(platform::MessageAnswer::Ok);
+    script::setIdleHook([&] {
+        if (!script::messageWaiting() || inkInside > 0) return;
+        for (int y = 0; y < 320; ++y) {
+            for (int x = 0; x < 240; ++x) {
+                if (readPixel(screen, x, y) == ink) ++(x > 14 && x < 225 ? inkInside : inkOutside);
+            }
+        }
+    });
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(platform::messageBox(0, text, "KORVEX", platform::MessageStyle::Ok),
+              platform::MessageAnswer::Ok);
+    EXPECT_NE(testing::internal::GetCapturedStderr().find(std::string("KORVEX: ") + text), std::string::npos);
+    EXPECT_GT(inkInside, 300);  // every line of it, the long path broken inside the box
+    EXPECT_EQ(inkOutside, 0);
+
+    // With no display at all: standard error only, and no wait.
+    SDL_Quit();
+    setenv("SDL_VIDEODRIVER", "no-such-driver", 1);
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(platform::messageBox(0, "No window", "Error", platform::MessageStyle::Ok),
+              platform::MessageAnswer::Ok);
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "Error: No window\n");
+    EXPECT_EQ(script::now(), 0u);
+}
+
+}  // namespace
