@@ -39,3 +39,6 @@ window=$(xdotool search --name '^KORVEX$' | head -n 1)
 xdotool mousemove --window "$window" $((20 * scale)) $((40 * scale)) click 1  # NEW GAME
 sleep 1
 measure "play"
+xdotool key --window "$window" p
+sleep 1
+measure "paused level"

@@ -1,5 +1,6 @@
 // The desktop build of the device services: Linux kernel facts, SDL's clock and event queue.
 #include <fcntl.h>
+#include <poll.h>
 #include <pwd.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -12,6 +13,9 @@
 #include <sstream>
 
 #include "platform/platform_detail.h"
+
+// After our own headers: the X11 headers it brings define names such as None as macros.
+#include <SDL_syswm.h>
 
 namespace platform {
 
@@ -112,7 +116,20 @@ int rawPollEvent(SDL_Event* event) {
     return SDL_PollEvent(event);
 }
 int rawWaitEvent(SDL_Event* event) {
-    return SDL_WaitEvent(event);
+    // SDL's own wait looks for events every 10 ms; a waiting menu or pause should cost nothing, so
+    // sleep on the X connection itself until the server has something to say.
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (SDL_GetWMInfo(&info) <= 0 || info.subsystem != SDL_SYSWM_X11) return SDL_WaitEvent(event);
+    pollfd connection = {ConnectionNumber(info.info.x11.display), POLLIN, 0};
+    for (;;) {
+        SDL_PumpEvents();
+        const int got = SDL_PeepEvents(event, 1, SDL_GETEVENT, SDL_ALLEVENTS);
+        if (got != 0) return got > 0 ? 1 : 0;
+        // SDL reads a gamepad only when pumped: with one open, wake as often as SDL's own wait does.
+        const bool gamepad = SDL_NumJoysticks() > 0 && SDL_JoystickOpened(0);
+        poll(&connection, 1, gamepad ? 10 : -1);
+    }
 }
 const Uint8* rawKeyState() {
     return SDL_GetKeyState(nullptr);
