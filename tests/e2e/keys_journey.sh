@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The real game in Xvfb driven by the keyboard alone: the options set by arrows and Enter, a level
+# The real game in Xvfb at scale 2, driven by the keyboard alone: the options set by arrows and Enter, a level
 # started, paused (the frozen picture with its banner) and resumed, played until the last life is
 # lost, a name typed on the physical keyboard, and the game left from the menu; the settings file
 # then holds the difficulty and the name with the score.
@@ -12,8 +12,13 @@ trap stop_all EXIT
 "$PAK" unpack "$(dirname "$KORVEX")/data/1.pak" "$ARTEFACTS/pack" >/dev/null
 convert "$ARTEFACTS/pack/scores.bmp" -crop 240x70+0+0 +repage "$ARTEFACTS/expected-scores-title.png"
 
-start_x
-start_game
+start_x 800x800
+start_game --scale 2
+# The window shows every pixel as 2 x 2: the checks below read the game's own 240 x 320 picture.
+shot() {
+    import -window "$WINDOW" "$ARTEFACTS/$1.png" 2>/dev/null || fail "screenshot $1"
+    convert "$ARTEFACTS/$1.png" -sample 50% "$ARTEFACTS/$1.png"
+}
 xdotool windowfocus --sync "$WINDOW"
 sleep 1.8                                 # the splash
 key() { xdotool key --delay 120 "$@"; sleep 0.3; }
