@@ -19,7 +19,7 @@ struct ImageRecord {
 };
 
 class ImageList {
-public:
+  public:
     ImageList() = default;
     ~ImageList();
     ImageList(const ImageList&) = delete;
@@ -30,7 +30,7 @@ public:
 };
 
 class PackReader {
-public:
+  public:
     static constexpr int kRead = 1;
     explicit PackReader(int mode) : mode(mode) {}
     const int mode;
@@ -43,6 +43,9 @@ constexpr std::size_t kSplashPackCapacity = 200000;
 constexpr std::size_t kMainPackCapacity = 2000000;
 extern const char* const kSplashPackName;  // "\data\0"
 extern const char* const kMainPackName;    // "//data//1"
+
+// programDir + name + ".pak": the file readPack reads.
+std::string packPath(const char* name);
 
 // Reads programDir + name + ".pak" into `list`. On a missing file, a gzip error, content beyond
 // `capacity` or a damaged entry it returns false and puts a sentence naming the file and the problem

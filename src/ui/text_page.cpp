@@ -143,8 +143,11 @@ struct TextPageLayout {
         const int yImage = y + lineHeight();
         if (yImage + image->h > bottom()) {
             const char* breakAt = tagStart > page.text_ ? tagStart - 1 : tagStart;
-            // On a page opened for this picture it can never fit: leave it out rather than break forever.
-            if (breakAt == pageBegin) return true;
+            // A line feed in front would push the picture off a page that could hold it alone: the
+            // picture opens the page itself.
+            if (*breakAt == '\n' && page.top_ + 3 * lineHeight() + image->h > bottom()) breakAt = tagStart;
+            // Pages only move forward: a picture that cannot fit a page opened for it is left out.
+            if (breakAt <= pageBegin) return true;
             return pageFull(breakAt);
         }
         if (pass == Pass::Draw) blitImage(image, page.left_ + (page.width_ - image->w) / 2, yImage);

@@ -1,9 +1,10 @@
 // The platform seam: path building, the hot-spot rule, the headless clock and event script,
 // and sound decoding.
+#include "platform/platform.h"
+
 #include <SDL.h>
 #include <gtest/gtest.h>
 
-#include "platform/platform.h"
 #include "platform/platform_detail.h"
 #include "platform/script.h"
 #include "support/test_support.h"
@@ -30,7 +31,7 @@ TEST(PtInRect, LeftAndTopInsideRightAndBottomOutside) {
 }
 
 class ScriptTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { script::reset(); }
 };
 
@@ -93,9 +94,13 @@ TEST_F(MessageBoxTest, WithoutAFontTheMessageGoesToStandardErrorAndAQuestionIsAn
 }
 
 namespace {
-int fixedWidth(const char* text) { return 6 * static_cast<int>(std::string(text).size()); }
+int fixedWidth(const char* text) {
+    return 6 * static_cast<int>(std::string(text).size());
+}
 int linesDrawn = 0;
-void countLines(const char*, int, int) { ++linesDrawn; }
+void countLines(const char*, int, int) {
+    ++linesDrawn;
+}
 }  // namespace
 
 TEST_F(MessageBoxTest, InTheWindowItIsAnsweredByATapOnItsButtonAndTheScreenIsRestored) {
@@ -141,14 +146,26 @@ TEST(Sound, AMissingFileDecodesToNothingAndAValidOneIsConverted) {
     EXPECT_TRUE(detail::loadWavAs("/nonexistent/0.wav", device).empty());
 
     // A 0.1 s 8-bit 11025 Hz wave, converted to 16-bit 22050 Hz: four times the bytes.
-    const std::string folder = testing_support::makeScratchFolder();
+    const testing_support::ScratchFolder scratch;
+    const std::string& folder = scratch.path;
     const int samples = 1103;
     std::string wav = "RIFF";
-    auto le32 = [&](std::uint32_t v) { for (int i = 0; i < 4; ++i) wav += static_cast<char>(v >> (8 * i)); };
-    auto le16 = [&](std::uint16_t v) { wav += static_cast<char>(v); wav += static_cast<char>(v >> 8); };
+    auto le32 = [&](std::uint32_t v) {
+        for (int i = 0; i < 4; ++i) wav += static_cast<char>(v >> (8 * i));
+    };
+    auto le16 = [&](std::uint16_t v) {
+        wav += static_cast<char>(v);
+        wav += static_cast<char>(v >> 8);
+    };
     le32(36 + samples);
     wav += "WAVEfmt ";
-    le32(16); le16(1); le16(1); le32(11025); le32(11025); le16(1); le16(8);
+    le32(16);
+    le16(1);
+    le16(1);
+    le32(11025);
+    le32(11025);
+    le16(1);
+    le16(8);
     wav += "data";
     le32(samples);
     for (int i = 0; i < samples; ++i) wav += static_cast<char>(128 + (i % 20 < 10 ? 40 : -40));
