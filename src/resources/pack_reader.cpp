@@ -76,8 +76,12 @@ std::string packPath(const char* name) {
 
 bool readPack(const PackReader& reader, ImageList& list, const char* name, std::size_t capacity,
               std::string* error) {
+    return readPackFile(reader, list, packPath(name), capacity, error);
+}
+
+bool readPackFile(const PackReader& reader, ImageList& list, const std::string& path, std::size_t capacity,
+                  std::string* error) {
     if (reader.mode != PackReader::kRead) return true;
-    const std::string path = packPath(name);
     gzFile file = gzopen(path.c_str(), "r");
     if (!file) {
         *error = "Cannot open " + path + ": the file is missing or unreadable.";

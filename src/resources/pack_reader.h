@@ -53,6 +53,10 @@ std::string packPath(const char* name);
 bool readPack(const PackReader& reader, ImageList& list, const char* name, std::size_t capacity,
               std::string* error);
 
+// readPack's work on a pack file given by its full path.
+bool readPackFile(const PackReader& reader, ImageList& list, const std::string& path, std::size_t capacity,
+                  std::string* error);
+
 // Decodes a decompressed pack of `size` bytes held in `buffer` into `list`; converts every image to
 // the display format. False with `error` when the content is damaged; `list` is then empty.
 bool parsePack(ImageList& list, const std::uint8_t* buffer, std::size_t size, std::string* error);

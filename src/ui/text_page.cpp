@@ -23,9 +23,9 @@ bool tagIs(const char* tag, std::size_t length, const char* name) {
     return length == std::strlen(name) && std::strncmp(tag, name, length) == 0;
 }
 
-// Story pictures name their file relative to the program folder unless the path is absolute.
-SDL_Surface* loadPicture(const std::string& path) {
-    const std::string full = !path.empty() && path[0] == '/' ? path : platform::joinPath(programDir, path);
+// Story pictures name their file relative to the picture folder unless the path is absolute.
+SDL_Surface* loadPicture(const std::string& folder, const std::string& path) {
+    const std::string full = !path.empty() && path[0] == '/' ? path : platform::joinPath(folder, path);
     SDL_RWops* stream = SDL_RWFromFile(full.c_str(), "rb");
     return stream ? SDL_LoadBMP_RW(stream, 1) : nullptr;
 }
@@ -131,7 +131,8 @@ struct TextPageLayout {
     bool picture(const char* tagStart) {
         const char* pathEnd = std::strchr(p, '<');
         if (!pathEnd) pathEnd = p + std::strlen(p);
-        SDL_Surface* image = loadPicture(std::string(p, pathEnd));
+        SDL_Surface* image = loadPicture(page.pictureFolder_.empty() ? programDir : page.pictureFolder_,
+                                         std::string(p, pathEnd));
         p = pathEnd;
         if (!image) return true;  // a missing or broken picture is left out
         const bool going = placePicture(image, tagStart);
@@ -184,6 +185,10 @@ void TextPage::setNormalFont(SDL_Surface* image) {
 }
 void TextPage::setBoldFont(SDL_Surface* image) {
     fonts_[1] = image;
+}
+
+void TextPage::setPictureFolder(const std::string& folder) {
+    pictureFolder_ = folder;
 }
 
 void TextPage::useFont(int slot) {
