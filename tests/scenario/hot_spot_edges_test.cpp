@@ -93,19 +93,22 @@ TEST_F(HotSpotTest, InsideCornersActOnePixelPastEveryEdgeDoesNothing) {
     }
 }
 
-TEST_F(HotSpotTest, KeysTakeOnlyPointsStrictlyInside) {
+TEST_F(HotSpotTest, EveryKeyTakesOnlyPointsStrictlyInside) {
     setKeyboardCase(0);
-    const int keys[] = {1, 13, 14, 27, 47, 53};  // shared lines on every side, wide keys, the space bar
-    for (int index : keys) {
+    auto keyRectAt = [](int x, int y) {
+        platform::Rect found{-1, -1, -1, -1};
+        findKey(x, y, &found);
+        return std::to_string(found.left) + "," + std::to_string(found.top);
+    };
+    for (int index = 0; index < kKeyCount; ++index) {
         const platform::Rect& r = kKeys[index].rect;
-        platform::Rect found;
-        const int code = kKeys[index].smallCase;
-        EXPECT_EQ(findKey(r.left + 1, r.top + 1, &found), code) << index;
-        EXPECT_EQ(findKey(r.right - 1, r.bottom - 1, &found), code) << index;
-        EXPECT_NE(findKey(r.left, r.top + 1, &found), code) << index;
-        EXPECT_NE(findKey(r.left + 1, r.top, &found), code) << index;
-        EXPECT_NE(findKey(r.right, r.bottom - 1, &found), code) << index;
-        EXPECT_NE(findKey(r.right - 1, r.bottom, &found), code) << index;
+        const std::string own = std::to_string(r.left) + "," + std::to_string(r.top);
+        EXPECT_EQ(findKey(r.left + 1, r.top + 1, nullptr), kKeys[index].smallCase) << index;
+        EXPECT_EQ(keyRectAt(r.right - 1, r.bottom - 1), own) << index;
+        EXPECT_NE(keyRectAt(r.left, r.top + 1), own) << index;
+        EXPECT_NE(keyRectAt(r.left + 1, r.top), own) << index;
+        EXPECT_NE(keyRectAt(r.right, r.bottom - 1), own) << index;
+        EXPECT_NE(keyRectAt(r.right - 1, r.bottom), own) << index;
     }
 }
 
