@@ -8,7 +8,7 @@
 #
 # The mutants are drawn with the seed from every candidate in the .cpp files of src/ that the tests link
 # (not linux.cpp, main.cpp, nor script.cpp, the tests' own platform). The work happens in a copy of the
-# tree (a git worktree of REV, default HEAD, in build-mutate/), never in this one; --tests REV takes the
+# tree (a git worktree of REV, default HEAD, in build-mutate/ or $MUTATE_DIR), never in this one; --tests REV takes the
 # tests of another revision, so that the same mutants measure two sets of tests. Every mutated file is
 # restored, also when the run is interrupted. Not part of the test command: a sample of 40 takes about
 # ten minutes on two cores.
@@ -26,7 +26,7 @@ parser.add_argument("--timeout", type=int, default=60)
 args = parser.parse_args()
 
 root = os.getcwd()
-work = os.path.join(root, "build-mutate")
+work = os.environ.get("MUTATE_DIR", os.path.join(root, "build-mutate"))
 tree = os.path.join(work, "tree")
 build = os.path.join(work, "build")
 suites = ["game", "ui", "persist", "resources", "shell", "platform", "scenario"]
