@@ -11,7 +11,7 @@
 # tree (a git worktree of REV, default HEAD, in build-mutate/ or $MUTATE_DIR), never in this one; --tests REV takes the
 # tests of another revision, so that the same mutants measure two sets of tests. Every mutated file is
 # restored, also when the run is interrupted. Not part of the test command: a sample of 40 takes about
-# ten minutes on two cores.
+# ten minutes on two cores. Remove a copy with `git worktree remove --force build-mutate/tree`.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 exec python3 - "$@" <<'PYTHON'
@@ -40,13 +40,14 @@ def run(cmd, **kw):
 
 
 # A fresh copy of the tree at the revision asked for.
+# A copy kept from an earlier run is only brought to the revision: files that stay the same keep their
+# times, so the build starts where it left off.
 os.makedirs(work, exist_ok=True)
-if os.path.exists(tree):
-    run(["git", "worktree", "remove", "--force", tree])
+if run(["git", "-C", tree, "checkout", "--force", "--detach", args.rev]).returncode != 0:
     shutil.rmtree(tree, ignore_errors=True)
-run(["git", "worktree", "prune"])
-subprocess.run(["git", "worktree", "add", "--detach", "--force", tree, args.rev], check=True,
-               stdout=subprocess.DEVNULL)
+    run(["git", "worktree", "prune"])
+    subprocess.run(["git", "worktree", "add", "--detach", "--force", tree, args.rev], check=True,
+                   stdout=subprocess.DEVNULL)
 if args.tests:
     subprocess.run(["git", "-C", tree, "checkout", args.tests, "--", "tests"], check=True)
 
@@ -116,7 +117,10 @@ sample = random.Random(args.seed).sample(everything, min(args.sample, len(everyt
 print("mutate: %d candidates, sample of %d (seed %d), mutants from %s, tests from %s"
       % (len(everything), len(sample), args.seed, args.rev, args.tests or args.rev), flush=True)
 
-env = dict(os.environ, SDL_VIDEODRIVER="dummy", SDL_AUDIODRIVER="dummy")
+# The tests' scratch folders go to a folder of this run, emptied after every mutant: a mutant that
+# crashes a test leaves nothing in the system's temporary folder.
+scratch = os.path.join(work, "tmp")
+env = dict(os.environ, SDL_VIDEODRIVER="dummy", SDL_AUDIODRIVER="dummy", TMPDIR=scratch)
 subprocess.run(["cmake", "-S", tree, "-B", build, "-DCMAKE_BUILD_TYPE=None", "-DCMAKE_CXX_FLAGS=-O1"],
                check=True, stdout=subprocess.DEVNULL)
 targets = [s + "_tests" for s in suites]
@@ -127,6 +131,8 @@ def build_tests():
 
 
 def tests_fail(first):
+    shutil.rmtree(scratch, ignore_errors=True)
+    os.makedirs(scratch)
     order = [first] + [s for s in suites if s != first] if first else suites
     for suite in order:
         try:
@@ -198,6 +204,7 @@ try:
 finally:
     restore()
     build_tests()
+    shutil.rmtree(scratch, ignore_errors=True)
 
 caught = sum(c for c, _ in results.values())
 total = sum(t for _, t in results.values())

@@ -120,6 +120,7 @@ TEST_F(MessageBoxTest, InTheWindowItIsAnsweredByATapOnItsButtonAndTheScreenIsRes
     EXPECT_GE(linesDrawn, 4);  // caption, the text wrapped to two lines at least, two buttons
     EXPECT_EQ(screenPixel(120, 160), (testing_support::Rgb{0, 0, 255}));
     EXPECT_EQ(script::messages().back().owner, 7u);
+    EXPECT_FALSE(script::messageWaiting());
 }
 
 TEST_F(MessageBoxTest, AQuitClosesTheBoxAndIsSeenAgainByTheScreenBehindIt) {

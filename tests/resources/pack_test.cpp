@@ -90,6 +90,9 @@ TEST(PackLayout, RejectsEverythingThatRunsPastTheDataOrMakesNoSense) {
     const std::vector<std::uint8_t> rows(128);
     EXPECT_NE(decodeError(packOf({rawImage(64, 1, 15, 120, rows)})).find("row length"), std::string::npos);
     EXPECT_TRUE(pack::checkHeader(rawImage(64, 1, 15, 128, rows)).empty());
+    EXPECT_TRUE(pack::checkHeader(rawImage(4096, 4096, 8, 4096, rows)).empty());  // the largest size
+    EXPECT_FALSE(pack::checkHeader(rawImage(4096, 4097, 8, 4096, rows)).empty());
+    EXPECT_FALSE(pack::checkHeader(rawImage(4097, 4096, 8, 4097, rows)).empty());
 }
 
 class PackReaderTest : public testing_support::SdlTest {
