@@ -22,8 +22,10 @@ mkdir -p build-fuzz/artefacts
 for target in "${targets[@]}"; do
     name=${target%_fuzz}
     mkdir -p "build-fuzz/corpus/$name"
+    seeds=()
+    [ -d "tests/fuzz/corpus/$name" ] && seeds=("tests/fuzz/corpus/$name")
     echo "fuzz: $target for $mode s"
     nice "build-fuzz/tests/fuzz/$target" -max_total_time="$mode" -max_len=4096 \
         -artifact_prefix="build-fuzz/artefacts/$name-" -print_final_stats=1 \
-        "build-fuzz/corpus/$name" "tests/fuzz/corpus/$name" 2>&1 | grep -E '^(#|stat::|==|SUMMARY|fuzz:)' | tail -n 8
+        "build-fuzz/corpus/$name" "${seeds[@]}" 2>&1 | grep -E '^(#|stat::|==|SUMMARY|fuzz:)' | tail -n 8
 done
