@@ -40,6 +40,10 @@ def run(cmd, **kw):
 
 
 # A fresh copy of the tree at the revision asked for.
+args.rev = subprocess.run(["git", "rev-parse", args.rev], check=True, capture_output=True, text=True).stdout.strip()
+if args.tests:
+    args.tests = subprocess.run(["git", "rev-parse", args.tests], check=True, capture_output=True,
+                                text=True).stdout.strip()
 # A copy kept from an earlier run is only brought to the revision: files that stay the same keep their
 # times, so the build starts where it left off.
 os.makedirs(work, exist_ok=True)

@@ -93,22 +93,23 @@ TEST_F(HotSpotTest, InsideCornersActOnePixelPastEveryEdgeDoesNothing) {
     }
 }
 
-TEST_F(HotSpotTest, EveryKeyTakesOnlyPointsStrictlyInside) {
+TEST_F(HotSpotTest, KeysTakeOnlyPointsStrictlyInside) {
     setKeyboardCase(0);
-    auto keyRectAt = [](int x, int y) {
-        platform::Rect found{-1, -1, -1, -1};
-        findKey(x, y, &found);
-        return std::to_string(found.left) + "," + std::to_string(found.top);
-    };
-    for (int index = 0; index < kKeyCount; ++index) {
-        const platform::Rect& r = kKeys[index].rect;
-        const std::string own = std::to_string(r.left) + "," + std::to_string(r.top);
-        EXPECT_EQ(findKey(r.left + 1, r.top + 1, nullptr), kKeys[index].smallCase) << index;
-        EXPECT_EQ(keyRectAt(r.right - 1, r.bottom - 1), own) << index;
-        EXPECT_NE(keyRectAt(r.left, r.top + 1), own) << index;
-        EXPECT_NE(keyRectAt(r.left + 1, r.top), own) << index;
-        EXPECT_NE(keyRectAt(r.right, r.bottom - 1), own) << index;
-        EXPECT_NE(keyRectAt(r.right - 1, r.bottom), own) << index;
+    const struct {
+        platform::Rect rect;
+        int code;
+    } keys[] = {{{17, 0, 35, 18}, '1'},    {{221, 0, 240, 18}, kKeyBackspace}, {{0, 17, 24, 35}, '\\'},
+                {{148, 34, 166, 51}, 'k'}, {{205, 51, 240, 68}, kKeyEnter},    {{0, 51, 36, 68}, kKeyShift},
+                {{35, 68, 205, 86}, ' '}};
+    for (const auto& key : keys) {
+        const platform::Rect& r = key.rect;
+        EXPECT_EQ(findKey(r.left + 1, r.top + 1, nullptr), key.code) << r.left << ", " << r.top;
+        EXPECT_EQ(findKey(r.right - 1, r.bottom - 1, nullptr), key.code) << r.left << ", " << r.top;
+        const int outside[][2] = {
+            {r.left, r.top + 1}, {r.left + 1, r.top}, {r.right, r.bottom - 1}, {r.right - 1, r.bottom}};
+        for (const auto& p : outside) {
+            EXPECT_NE(findKey(p[0], p[1], nullptr), key.code) << p[0] << ", " << p[1];
+        }
     }
 }
 
