@@ -53,6 +53,7 @@ if run(["git", "-C", tree, "checkout", "--force", "--detach", args.rev]).returnc
     subprocess.run(["git", "worktree", "add", "--detach", "--force", tree, args.rev], check=True,
                    stdout=subprocess.DEVNULL)
 if args.tests:
+    shutil.rmtree(os.path.join(tree, "tests"))  # files added since that revision go too
     subprocess.run(["git", "-C", tree, "checkout", args.tests, "--", "tests"], check=True)
 
 # Candidates, one per line and kind.
