@@ -6,6 +6,10 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh test
 scripts/build.sh
 ctest --test-dir build --output-on-failure -j"$(nproc)"
+# The unit and scenario tests again under AddressSanitizer and UndefinedBehaviorSanitizer.
+scripts/sanitize.sh
+# The loaders' libFuzzer targets over their seed corpora plus a short fixed run (clang).
+scripts/fuzz.sh check
 # The same game on sdl12-compat, the maintained SDL 1.2 on top of SDL2.
 scripts/test-sdl12-compat.sh
 # The uninstaller: cross-built for Windows, then run for real under Wine.

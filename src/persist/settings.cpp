@@ -52,23 +52,14 @@ void fromLittleEndian(const char* in, std::size_t size, void* field) {
         return;
     }
     std::uint32_t value = 0;
-    for (std::size_t i = 0; i < size; ++i) value |= std::uint32_t{static_cast<unsigned char>(in[i])} << (8 * i);
+    for (std::size_t i = 0; i < size; ++i)
+        value |= std::uint32_t{static_cast<unsigned char>(in[i])} << (8 * i);
     if (size == 2) {
         const auto v16 = static_cast<std::uint16_t>(value);
         std::memcpy(field, &v16, 2);
     } else {
         std::memcpy(field, &value, 4);
     }
-}
-
-bool writeWhole(const std::string& path, const std::string& bytes) {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file) return false;
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    const bool flushed = std::fflush(file) == 0;
-    if (std::fclose(file) == 0 && written && flushed) return true;
-    std::remove(path.c_str());  // a partial file must not linger
-    return false;
 }
 
 }  // namespace
@@ -115,15 +106,9 @@ void loadSettings(Settings& record) {
 }
 
 void saveSettings(const Settings& record) {
-    const std::string path = settingsPath();
-    const std::string temporary = path + ".new";
     // The player's folder in the home folder is made on the first save, private to the player.
-    bool saved = platform::makePrivateFolder(playerDir) && writeWhole(temporary, encodeSettings(record));
-    if (saved && std::rename(temporary.c_str(), path.c_str()) != 0) {
-        std::remove(temporary.c_str());
-        saved = false;
-    }
-    if (!saved) {
+    if (!platform::makePrivateFolder(playerDir) ||
+        !platform::replaceFile(settingsPath(), encodeSettings(record))) {
         platform::messageBox(0, kSaveError, kSaveError, platform::MessageStyle::Ok);
     }
 }

@@ -1,5 +1,12 @@
-// Folders on the real file system; the same on every build, since tests work in scratch folders.
+// Folders and durable, atomic file replacement on the real file system; the same on every build,
+// since tests work in scratch folders.
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
 
 #include "platform/platform.h"
 
@@ -27,6 +34,76 @@ bool makePrivateFolder(const std::string& path) {
     }
     mkdir(path.c_str(), 0700);
     return folderExists(path);
+}
+
+namespace {
+
+std::string folderOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// The file a write to `path` would reach: a symbolic link is followed to its target, even one that
+// does not exist yet (a write would create it).
+std::string writeTarget(const std::string& path) {
+    if (char* real = ::realpath(path.c_str(), nullptr)) {
+        std::string target = real;
+        std::free(real);
+        return target;
+    }
+    char link[PATH_MAX];
+    const ssize_t length = ::readlink(path.c_str(), link, sizeof link - 1);
+    if (length <= 0) return path;
+    const std::string to(link, static_cast<std::size_t>(length));
+    return to[0] == '/' ? to : folderOf(path) + "/" + to;
+}
+
+bool writeAll(int fd, const std::string& bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t wrote = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (wrote < 0 && errno == EINTR) continue;
+        if (wrote <= 0) return false;
+        done += static_cast<std::size_t>(wrote);
+    }
+    return true;
+}
+
+bool syncFolder(const std::string& folder) {
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return false;
+    const bool synced = ::fsync(fd) == 0;
+    ::close(fd);
+    return synced;
+}
+
+}  // namespace
+
+bool replaceFile(const std::string& path, const std::string& bytes) {
+    const std::string target = writeTarget(path);
+    struct stat old;
+    const bool exists = ::stat(target.c_str(), &old) == 0;
+    if (exists) {
+        // Refuse what opening the file for writing would refuse (a read-only file, for one).
+        const int probe = ::open(target.c_str(), O_WRONLY | O_CLOEXEC);
+        if (probe < 0) return false;
+        ::close(probe);
+    }
+    const std::string temporary = target + ".new";
+    ::unlink(temporary.c_str());  // a stale one from a crash; a folder in its way stays and fails below
+    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0) return false;
+    bool ok = writeAll(fd, bytes);
+    if (ok && exists) ok = ::fchmod(fd, old.st_mode & 07777) == 0;
+    if (ok) ok = ::fsync(fd) == 0;  // the bytes are on disk before the name points at them
+    if (::close(fd) != 0) ok = false;
+    if (ok) ok = ::rename(temporary.c_str(), target.c_str()) == 0;
+    if (!ok) {
+        ::unlink(temporary.c_str());
+        return false;
+    }
+    return syncFolder(folderOf(target));  // and the rename itself survives a power cut
 }
 
 }  // namespace platform

@@ -43,6 +43,10 @@ bool makePrivateFolder(const std::string& path);
 // leaving exactly one '/' between components.
 std::string joinPath(const std::string& folder, const std::string& name);
 
+// Saves (settings, replays): replaces the file at `path`, or a symbolic link's target, with `bytes`
+// atomically and durably, keeping its permissions; false, the old file untouched, on any failure.
+bool replaceFile(const std::string& path, const std::string& bytes);
+
 // Point-in-rectangle with the hot-spot rule: left <= x < right and top <= y < bottom.
 bool ptInRect(const Rect& r, int x, int y);
 

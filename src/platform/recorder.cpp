@@ -122,7 +122,7 @@ void finishGame() {
     g.trailingReadingsBegin = rec.gapBegin;
     rec.lastGame = encodeReplay(g);
     // In an installed copy the player's folder may not exist before the first game ends.
-    if (!makePrivateFolder(rec.folder) || !writeFileAtomically(rec.folder + "last.kvr", rec.lastGame)) {
+    if (!makePrivateFolder(rec.folder) || !replaceFile(rec.folder + "last.kvr", rec.lastGame)) {
         std::fprintf(stderr, "korvex: cannot keep the recording in %slast.kvr\n", rec.folder.c_str());
     }
 }
@@ -330,7 +330,7 @@ void keepReplayAsScore(int place) {
         std::rename(scoreFile(k - 1).c_str(), scoreFile(k).c_str());  // score-5 is dropped
     }
     std::remove(scoreFile(place).c_str());
-    if (!rec.lastGame.empty()) writeFileAtomically(scoreFile(place), rec.lastGame);
+    if (!rec.lastGame.empty()) replaceFile(scoreFile(place), rec.lastGame);
 }
 
 void dropScoreReplays() {

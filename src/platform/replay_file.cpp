@@ -375,22 +375,4 @@ bool readReplayFile(const std::string& path, Replay* replay, std::string* error)
     return true;
 }
 
-bool writeFileAtomically(const std::string& path, const std::string& bytes) {
-    const std::string temporary = path + ".new";
-    const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) return false;
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
-        if (n <= 0) break;
-        done += static_cast<std::size_t>(n);
-    }
-    const bool synced = done == bytes.size() && fsync(fd) == 0;
-    if (close(fd) != 0 || !synced || std::rename(temporary.c_str(), path.c_str()) != 0) {
-        std::remove(temporary.c_str());
-        return false;
-    }
-    return true;
-}
-
 }  // namespace platform

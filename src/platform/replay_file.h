@@ -69,9 +69,4 @@ bool decodeReplay(const std::string& bytes, Replay* replay, std::string* error);
 // Reads and decodes a file; a missing, unreadable or oversized file or a folder gives a reason.
 bool readReplayFile(const std::string& path, Replay* replay, std::string* error);
 
-// Writes `bytes` to a temporary file beside `path`, flushes it to the disk and renames it over
-// `path`, so that a crash leaves the old file or the new one, never a part. (The settings file
-// wants the same; one such routine in the platform can serve both.)
-bool writeFileAtomically(const std::string& path, const std::string& bytes);
-
 }  // namespace platform

@@ -32,13 +32,20 @@ RawImage readHeader(const std::uint8_t* p) {
 
 std::string checkHeader(const RawImage& image) {
     switch (image.bitsPerPixel) {
-        case 8: case 15: case 16: case 24: case 32: break;
-        default: return "unsupported depth of " + std::to_string(image.bitsPerPixel) + " bits";
+        case 8:
+        case 15:
+        case 16:
+        case 24:
+        case 32:
+            break;
+        default:
+            return "unsupported depth of " + std::to_string(image.bitsPerPixel) + " bits";
     }
     if (image.width < 1 || image.width > kMaxDimension || image.height < 1 || image.height > kMaxDimension) {
         return "bad size " + std::to_string(image.width) + " x " + std::to_string(image.height);
     }
-    const long rowBytes = (static_cast<long>(image.width) * image.bitsPerPixel + 7) / 8;
+    // SDL reads whole bytes per pixel: a 15-bit pixel takes 2 bytes, like a 16-bit one.
+    const long rowBytes = static_cast<long>(image.width) * ((image.bitsPerPixel + 7) / 8);
     if (image.pitch < rowBytes) {
         return "row length " + std::to_string(image.pitch) + " too short for its width";
     }

@@ -14,7 +14,9 @@
 const char* const kSplashPackName = "\\data\\0";
 const char* const kMainPackName = "//data//1";
 
-ImageList::~ImageList() { freeImages(*this); }
+ImageList::~ImageList() {
+    freeImages(*this);
+}
 
 PackReader& packReader() {
     static PackReader reader(PackReader::kRead);
@@ -68,10 +70,18 @@ bool parsePack(ImageList& list, const std::uint8_t* buffer, std::size_t size, st
     return true;
 }
 
+std::string packPath(const char* name) {
+    return dataFile(std::string(name) + ".pak");
+}
+
 bool readPack(const PackReader& reader, ImageList& list, const char* name, std::size_t capacity,
               std::string* error) {
+    return readPackFile(reader, list, packPath(name), capacity, error);
+}
+
+bool readPackFile(const PackReader& reader, ImageList& list, const std::string& path, std::size_t capacity,
+                  std::string* error) {
     if (reader.mode != PackReader::kRead) return true;
-    const std::string path = dataFile(std::string(name) + ".pak");
     gzFile file = gzopen(path.c_str(), "r");
     if (!file) {
         *error = "Cannot open " + path + ": the file is missing or unreadable.";

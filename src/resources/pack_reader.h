@@ -19,7 +19,7 @@ struct ImageRecord {
 };
 
 class ImageList {
-public:
+  public:
     ImageList() = default;
     ~ImageList();
     ImageList(const ImageList&) = delete;
@@ -30,7 +30,7 @@ public:
 };
 
 class PackReader {
-public:
+  public:
     static constexpr int kRead = 1;
     explicit PackReader(int mode) : mode(mode) {}
     const int mode;
@@ -44,11 +44,18 @@ constexpr std::size_t kMainPackCapacity = 2000000;
 extern const char* const kSplashPackName;  // "\data\0"
 extern const char* const kMainPackName;    // "//data//1"
 
+// The data file name + ".pak": the file readPack reads.
+std::string packPath(const char* name);
+
 // Reads the data file name + ".pak" into `list`. On a missing file, a gzip error, content beyond
 // `capacity` or a damaged entry it returns false and puts a sentence naming the file and the problem
 // in `error`; `list` then holds no images. Does nothing (and succeeds) unless the reader is in read mode.
 bool readPack(const PackReader& reader, ImageList& list, const char* name, std::size_t capacity,
               std::string* error);
+
+// readPack's work on a pack file given by its full path.
+bool readPackFile(const PackReader& reader, ImageList& list, const std::string& path, std::size_t capacity,
+                  std::string* error);
 
 // Decodes a decompressed pack of `size` bytes held in `buffer` into `list`; converts every image to
 // the display format. False with `error` when the content is damaged; `list` is then empty.

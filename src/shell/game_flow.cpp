@@ -37,7 +37,7 @@ bool showSplash() {
     ImageList splash;
     std::string error;
     if (!readPack(packReader(), splash, kSplashPackName, kSplashPackCapacity, &error) || splash.count < 1) {
-        if (error.empty()) error = "The splash pack holds no picture.";
+        if (error.empty()) error = "Cannot load " + packPath(kSplashPackName) + ": it holds no picture.";
         platform::messageBox(0, error.c_str(), "KORVEX", platform::MessageStyle::Ok);
         return false;
     }
@@ -50,7 +50,9 @@ bool showSplash() {
     return true;
 }
 
-void paintMessageText(const char* text, int x, int y) { drawText(text, x, y, kFont); }
+void paintMessageText(const char* text, int x, int y) {
+    drawText(text, x, y, kFont);
+}
 
 // The whole story file and a NUL; a missing or unreadable file gives an empty text.
 char* readStory(const std::string& path) {

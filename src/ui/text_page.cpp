@@ -23,10 +23,12 @@ bool tagIs(const char* tag, std::size_t length, const char* name) {
     return length == std::strlen(name) && std::strncmp(tag, name, length) == 0;
 }
 
-// Story pictures name their file relative to the program folder ("data/story1.bmp") unless the
-// path is absolute; data/ names are found in the data folder of either layout.
-SDL_Surface* loadPicture(const std::string& path) {
-    const std::string full = !path.empty() && path[0] == '/' ? path : dataFile(path);
+// Story pictures name their file relative to the program folder ("data/story1.bmp"), found in the data
+// folder of either layout, or relative to the picture folder when one is set; absolute paths stay.
+SDL_Surface* loadPicture(const std::string& folder, const std::string& path) {
+    std::string full = path;
+    if (path.empty() || path[0] != '/')
+        full = folder.empty() ? dataFile(path) : platform::joinPath(folder, path);
     SDL_RWops* stream = SDL_RWFromFile(full.c_str(), "rb");
     return stream ? SDL_LoadBMP_RW(stream, 1) : nullptr;
 }
@@ -132,7 +134,7 @@ struct TextPageLayout {
     bool picture(const char* tagStart) {
         const char* pathEnd = std::strchr(p, '<');
         if (!pathEnd) pathEnd = p + std::strlen(p);
-        SDL_Surface* image = loadPicture(std::string(p, pathEnd));
+        SDL_Surface* image = loadPicture(page.pictureFolder_, std::string(p, pathEnd));
         p = pathEnd;
         if (!image) return true;  // a missing or broken picture is left out
         const bool going = placePicture(image, tagStart);
@@ -144,8 +146,11 @@ struct TextPageLayout {
         const int yImage = y + lineHeight();
         if (yImage + image->h > bottom()) {
             const char* breakAt = tagStart > page.text_ ? tagStart - 1 : tagStart;
-            // On a page opened for this picture it can never fit: leave it out rather than break forever.
-            if (breakAt == pageBegin) return true;
+            // A line feed in front would push the picture off a page that could hold it alone: the
+            // picture opens the page itself.
+            if (*breakAt == '\n' && page.top_ + 3 * lineHeight() + image->h > bottom()) breakAt = tagStart;
+            // Pages only move forward: a picture that cannot fit a page opened for it is left out.
+            if (breakAt <= pageBegin) return true;
             return pageFull(breakAt);
         }
         if (pass == Pass::Draw) blitImage(image, page.left_ + (page.width_ - image->w) / 2, yImage);
@@ -182,6 +187,10 @@ void TextPage::setNormalFont(SDL_Surface* image) {
 }
 void TextPage::setBoldFont(SDL_Surface* image) {
     fonts_[1] = image;
+}
+
+void TextPage::setPictureFolder(const std::string& folder) {
+    pictureFolder_ = folder;
 }
 
 void TextPage::useFont(int slot) {

@@ -4,6 +4,7 @@
 #include <SDL.h>
 
 #include <cstdint>
+#include <string>
 
 class TextPage {
   public:
@@ -13,11 +14,16 @@ class TextPage {
     void setBackground(SDL_Surface* image);
     void setNormalFont(SDL_Surface* image);
     void setBoldFont(SDL_Surface* image);
+    // Folder (ending in '/') that relative picture paths start from; the program folder until set.
+    void setPictureFolder(const std::string& folder);
     void useFont(int slot);
     void setText(const char* text);  // stores and paginates; currentPage is kept
     void nextPage();
     void previousPage();
     void drawPage();  // background, then the current page; the caller presents the screen
+    const char* pageStart(int page) const {
+        return page >= 0 && page <= lastPage ? pageStart_[page] : nullptr;
+    }
 
     std::int16_t currentPage = 0;
     std::int16_t lastPage = 0;
@@ -28,6 +34,7 @@ class TextPage {
     SDL_Surface* background_ = nullptr;
     SDL_Surface* fonts_[2] = {nullptr, nullptr};
     const char* text_ = nullptr;
+    std::string pictureFolder_;
     const char* pageStart_[kMaxPages] = {};
     std::int16_t left_ = 0, top_ = 0, width_ = 0, height_ = 0;
     std::int32_t fontSlot_ = 0;

@@ -241,4 +241,31 @@ TEST_F(ChainEffect, RemovingTheLastTwoClearsTheLevel) {
     EXPECT_TRUE(hurry);
 }
 
+// Fire and launch need a draw above 500 - chance: the draw that sits exactly on that line does nothing.
+// Each step runs twice from the same generator state, first to learn its draw, then with the chance
+// put on the line (extra 0) or one past it (extra 1).
+TEST_F(EnemyStep, FireAndLaunchNeedADrawStrictlyAboveTheirLine) {
+    for (int extra : {0, 1}) {
+        clearFormation();
+        Enemy& e = placeEnemy(5, 0, 1);
+        const std::int32_t before = lastRandom;
+        e.fireCounter = e.firePeriod - 1;
+        drawFrame();  // the quiet field does not fire
+        enemyFireChance = 500 - lastRandom + extra;
+        lastRandom = before;
+        e.fireCounter = e.firePeriod - 1;
+        drawFrame();
+        EXPECT_EQ(e.bomb.active, extra == 1) << "extra " << extra;
+
+        const std::int32_t beforeLaunch = lastRandom;
+        tryStartLauncher();
+        giftLaunchChance = 500 - lastRandom + extra;
+        lastRandom = beforeLaunch;
+        tryStartLauncher();
+        EXPECT_EQ(giftLauncher.movingRight, extra == 1) << "extra " << extra;
+        giftLauncher.movingRight = false;
+        quietField();
+    }
+}
+
 }  // namespace

@@ -43,6 +43,28 @@ class FindKeyTest : public ::testing::Test {
     void SetUp() override { resetKeyboardState(); }
 };
 
+// Five rows on a pitch of 17 from the top; in a row every key starts on its left neighbour's last
+// column, the row runs from 0 to 240, and all its keys end on one line (Enter alone reaches one lower).
+TEST_F(FindKeyTest, KeysTileEachRowSharingOneColumnWithTheirNeighbour) {
+    int row = -1;
+    for (int i = 0; i < kKeyCount; ++i) {
+        const platform::Rect& r = kKeys[i].rect;
+        const platform::Rect* left = i > 0 ? &kKeys[i - 1].rect : nullptr;
+        if (r.left == 0) {
+            ++row;
+            if (left) {
+                EXPECT_EQ(left->right, 240) << "key " << i - 1;
+            }
+        } else {
+            EXPECT_EQ(r.left, left->right - 1) << "key " << i;
+            EXPECT_EQ(r.bottom - (kKeys[i].smallCase == kKeyEnter && row == 2), left->bottom) << "key " << i;
+        }
+        EXPECT_EQ(r.top, 17 * row) << "key " << i;
+    }
+    EXPECT_EQ(row, 4);
+    EXPECT_EQ(kKeys[kKeyCount - 1].rect.right, 240);
+}
+
 TEST_F(FindKeyTest, NoPointLiesInsideTwoKeysAndEveryKeyCanBeHit) {
     int hits[kKeyCount] = {};
     for (int y = -1; y <= 87; ++y) {

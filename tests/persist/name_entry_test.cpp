@@ -75,6 +75,22 @@ TEST_F(NameEntryTest, UnterminatedNameMovesDownWithinItsField) {
     EXPECT_STREQ(settings.highScoreNames[1], "");
 }
 
+TEST_F(NameEntryTest, BytesAfterANamesTerminatorStayWhenEntriesMoveDown) {
+    setScores({50, 40, 30, 20, 10});
+    for (int k = 0; k < kHighScoreCount; ++k) {
+        std::memset(settings.highScoreNames[k], 'a' + k, kNameFieldSize);
+        settings.highScoreNames[k][2] = '\0';
+    }
+    platform::script::tap(50, 220, 0);  // OK at once: an empty name
+    enterHighScore(45);
+    for (int k = 1; k < kHighScoreCount; ++k) {
+        const char* name = settings.highScoreNames[k];
+        const char moved = static_cast<char>(k == 1 ? '\0' : 'a' + k - 1);  // what came down to this row
+        EXPECT_EQ(name[0], moved) << k;
+        for (int i = 3; i < kNameFieldSize; ++i) ASSERT_EQ(name[i], 'a' + k) << k << " " << i;
+    }
+}
+
 class EditBoxTest : public KeyboardTest {
   protected:
     static constexpr int kTop = 86 + 22 * 2;

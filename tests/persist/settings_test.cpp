@@ -1,11 +1,13 @@
 // The 211-byte settings file: exact bytes, partial and long files, and saves that never destroy
 // the previous file.
+#include "persist/settings.h"
+
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstring>
 #include <filesystem>
 
-#include "persist/settings.h"
 #include "platform/script.h"
 #include "shell/shell.h"
 #include "support/test_support.h"
@@ -159,4 +161,37 @@ TEST_F(SettingsTest, InstalledTheFileLivesInAPrivateFolderOfTheHomeAndAnUnwritab
         EXPECT_EQ(encodeSettings(loaded), encodeSettings(Settings{}));
     }
     EXPECT_TRUE(fs::is_empty(folder_ + "share/korvex"));
+}
+
+TEST_F(SettingsTest, ASaveReachesALinksTargetKeepsItsModeAndRefusesAReadOnlyFile) {
+    namespace fs = std::filesystem;
+    fs::create_directory(folder_ + "elsewhere");
+    const std::string target = folder_ + "elsewhere/scores";
+    writeFile(target, "old");
+    fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    fs::create_symlink(target, settingsPath());
+    saveSettings(unusualRecord());
+    EXPECT_TRUE(fs::is_symlink(settingsPath()));
+    EXPECT_EQ(readFile(target), encodeSettings(unusualRecord()));
+    EXPECT_EQ(fs::status(target).permissions(),
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    EXPECT_FALSE(fs::exists(target + ".new"));
+
+    // Read-only: refused as opening it for writing would refuse it (root opens anything, so drop to
+    // another user for the attempt).
+    fs::permissions(target, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    fs::permissions(folder_ + "elsewhere", fs::perms::all);
+    fs::permissions(folder_ + "data", fs::perms::all);
+    fs::permissions(folder_, fs::perms::all);
+    const uid_t me = geteuid();
+    if (me == 0) {
+        ASSERT_EQ(seteuid(65534), 0);
+    }
+    saveSettings(Settings{});
+    if (me == 0) {
+        ASSERT_EQ(seteuid(0), 0);
+    }
+    EXPECT_EQ(readFile(target), encodeSettings(unusualRecord()));
+    ASSERT_EQ(platform::script::messages().size(), 1u);
+    EXPECT_EQ(platform::script::messages()[0].text, "error in settings file");
 }

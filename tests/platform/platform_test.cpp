@@ -1,12 +1,13 @@
 // The platform seam: path building, the hot-spot rule, the headless clock and event script,
 // and sound decoding.
+#include "platform/platform.h"
+
 #include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
 
-#include "platform/platform.h"
 #include "platform/platform_detail.h"
 #include "platform/script.h"
 #include "support/test_support.h"
@@ -44,7 +45,7 @@ TEST(PtInRect, LeftAndTopInsideRightAndBottomOutside) {
 }
 
 class ScriptTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { script::reset(); }
 };
 
@@ -107,9 +108,13 @@ TEST_F(MessageBoxTest, WithoutAFontTheMessageGoesToStandardErrorAndAQuestionIsAn
 }
 
 namespace {
-int fixedWidth(const char* text) { return 6 * static_cast<int>(std::string(text).size()); }
+int fixedWidth(const char* text) {
+    return 6 * static_cast<int>(std::string(text).size());
+}
 int linesDrawn = 0;
-void countLines(const char*, int, int) { ++linesDrawn; }
+void countLines(const char*, int, int) {
+    ++linesDrawn;
+}
 }  // namespace
 
 TEST_F(MessageBoxTest, InTheWindowItIsAnsweredByATapOnItsButtonAndTheScreenIsRestored) {
@@ -129,6 +134,7 @@ TEST_F(MessageBoxTest, InTheWindowItIsAnsweredByATapOnItsButtonAndTheScreenIsRes
     EXPECT_GE(linesDrawn, 4);  // caption, the text wrapped to two lines at least, two buttons
     EXPECT_EQ(screenPixel(120, 160), (testing_support::Rgb{0, 0, 255}));
     EXPECT_EQ(script::messages().back().owner, 7u);
+    EXPECT_FALSE(script::messageWaiting());
 }
 
 TEST_F(MessageBoxTest, AQuitClosesTheBoxAndIsSeenAgainByTheScreenBehindIt) {
@@ -155,14 +161,26 @@ TEST(Sound, AMissingFileDecodesToNothingAndAValidOneIsConverted) {
     EXPECT_TRUE(detail::loadWavAs("/nonexistent/0.wav", device).empty());
 
     // A 0.1 s 8-bit 11025 Hz wave, converted to 16-bit 22050 Hz: four times the bytes.
-    const std::string folder = testing_support::makeScratchFolder();
+    const testing_support::ScratchFolder scratch;
+    const std::string& folder = scratch.path;
     const int samples = 1103;
     std::string wav = "RIFF";
-    auto le32 = [&](std::uint32_t v) { for (int i = 0; i < 4; ++i) wav += static_cast<char>(v >> (8 * i)); };
-    auto le16 = [&](std::uint16_t v) { wav += static_cast<char>(v); wav += static_cast<char>(v >> 8); };
+    auto le32 = [&](std::uint32_t v) {
+        for (int i = 0; i < 4; ++i) wav += static_cast<char>(v >> (8 * i));
+    };
+    auto le16 = [&](std::uint16_t v) {
+        wav += static_cast<char>(v);
+        wav += static_cast<char>(v >> 8);
+    };
     le32(36 + samples);
     wav += "WAVEfmt ";
-    le32(16); le16(1); le16(1); le32(11025); le32(11025); le16(1); le16(8);
+    le32(16);
+    le16(1);
+    le16(1);
+    le32(11025);
+    le32(11025);
+    le16(1);
+    le16(8);
     wav += "data";
     le32(samples);
     for (int i = 0; i < samples; ++i) wav += static_cast<char>(128 + (i % 20 < 10 ? 40 : -40));
@@ -171,5 +189,4 @@ TEST(Sound, AMissingFileDecodesToNothingAndAValidOneIsConverted) {
     EXPECT_NEAR(static_cast<double>(pcm.size()), samples * 4.0, 8.0);
     testing_support::writeFile(folder + "/bad.wav", "RIFF garbage");
     EXPECT_TRUE(detail::loadWavAs(folder + "/bad.wav", device).empty());
-    std::filesystem::remove_all(folder);
 }

@@ -160,15 +160,15 @@ TEST(ReplayFile, FoldersMissingAndOversizedFilesAreRefusedAndAWholeFileReadsBack
     EXPECT_NE(error.find("not a file"), std::string::npos) << error;
     EXPECT_FALSE(readReplayFile(folder + "none.kvr", &replay, &error));
     EXPECT_NE(error.find("cannot open"), std::string::npos) << error;
-    ASSERT_TRUE(writeFileAtomically(folder + "big.kvr", std::string(9u << 20, 'K')));
+    ASSERT_TRUE(replaceFile(folder + "big.kvr", std::string(9u << 20, 'K')));
     EXPECT_FALSE(readReplayFile(folder + "big.kvr", &replay, &error));
     EXPECT_NE(error.find("too large"), std::string::npos) << error;
-    ASSERT_TRUE(writeFileAtomically(folder + "good.kvr", sampleBytes()));
+    ASSERT_TRUE(replaceFile(folder + "good.kvr", sampleBytes()));
     EXPECT_TRUE(readReplayFile(folder + "good.kvr", &replay, &error)) << error;
     EXPECT_EQ(replay.end.score, 321);
     EXPECT_FALSE(fs::exists(folder + "good.kvr.new"));
     // Nothing is written where the folder is missing, and no temporary file is left.
-    EXPECT_FALSE(writeFileAtomically(folder + "no/such.kvr", "x"));
+    EXPECT_FALSE(replaceFile(folder + "no/such.kvr", "x"));
 }
 
 }  // namespace

@@ -33,7 +33,9 @@ pack::RawImage rawImage(int w, int h, int bpp, int pitch, const std::vector<std:
 }
 
 // A 2 x 1 16-bit picture: red, green.
-std::vector<std::uint8_t> redGreen565() { return {0x00, 0xF8, 0xE0, 0x07}; }
+std::vector<std::uint8_t> redGreen565() {
+    return {0x00, 0xF8, 0xE0, 0x07};
+}
 
 std::vector<std::uint8_t> packOf(const std::vector<pack::RawImage>& list) {
     std::vector<std::uint8_t> out;
@@ -70,8 +72,9 @@ TEST(PackLayout, RejectsEverythingThatRunsPastTheDataOrMakesNoSense) {
     EXPECT_NE(decodeError({0xFF, 0xFF, 0xFF, 0xFF}).find("negative"), std::string::npos);
     EXPECT_NE(decodeError(std::vector<std::uint8_t>(good.begin(), good.end() - 1)).find("inside its pixels"),
               std::string::npos);
-    EXPECT_NE(decodeError(std::vector<std::uint8_t>(good.begin(), good.begin() + 20)).find("inside its header"),
-              std::string::npos);
+    EXPECT_NE(
+        decodeError(std::vector<std::uint8_t>(good.begin(), good.begin() + 20)).find("inside its header"),
+        std::string::npos);
     // A count far beyond the data: stops at the first missing entry instead of allocating for it.
     auto huge = good;
     huge[3] = 0x7F;
@@ -83,18 +86,25 @@ TEST(PackLayout, RejectsEverythingThatRunsPastTheDataOrMakesNoSense) {
     EXPECT_NE(decodeError(packOf({rawImage(2, 1, 7, 4, pixels)})).find("depth"), std::string::npos);
     EXPECT_NE(decodeError(packOf({rawImage(2, 1, 16, 3, pixels)})).find("row length"), std::string::npos);
     EXPECT_NE(decodeError(packOf({rawImage(2, 1, 16, 0, pixels)})).find("row length"), std::string::npos);
+    // A 15-bit pixel fills 2 bytes: 64 of them need 128, not 120.
+    const std::vector<std::uint8_t> rows(128);
+    EXPECT_NE(decodeError(packOf({rawImage(64, 1, 15, 120, rows)})).find("row length"), std::string::npos);
+    EXPECT_TRUE(pack::checkHeader(rawImage(64, 1, 15, 128, rows)).empty());
+    EXPECT_TRUE(pack::checkHeader(rawImage(4096, 4096, 8, 4096, rows)).empty());  // the largest size
+    EXPECT_FALSE(pack::checkHeader(rawImage(4096, 4097, 8, 4096, rows)).empty());
+    EXPECT_FALSE(pack::checkHeader(rawImage(4097, 4096, 8, 4097, rows)).empty());
 }
 
 class PackReaderTest : public testing_support::SdlTest {
-protected:
+  protected:
     std::string packPath(const char* name) { return folder_ + "data/" + name + ".pak"; }
 };
 
 TEST_F(PackReaderTest, ConvertsEveryDepthAndKeepsPerPixelAlpha) {
     const auto p16 = redGreen565();
     // 24-bit blue, white; rows padded to 8 bytes: the padding must be skipped.
-    const std::vector<std::uint8_t> p24 = {0xFF, 0, 0, 0xFF, 0xFF, 0xFF, 0xAA, 0xAA,
-                                           0, 0xFF, 0, 0, 0, 0xFF, 0xAA, 0xAA};
+    const std::vector<std::uint8_t> p24 = {0xFF, 0,    0, 0xFF, 0xFF, 0xFF, 0xAA, 0xAA,
+                                           0,    0xFF, 0, 0,    0,    0xFF, 0xAA, 0xAA};
     // 32-bit with alpha: an opaque yellow and a transparent pixel.
     const std::vector<std::uint8_t> p32 = {0x00, 0xFF, 0xFF, 0xFF, 0x00, 0x00, 0x00, 0x00};
     const std::vector<std::uint8_t> p15 = {0x00, 0x7C, 0x1F, 0x00};  // 15-bit red, blue

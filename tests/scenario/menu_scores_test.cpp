@@ -97,6 +97,7 @@ TEST_F(ScoresTest, ResetAnsweredNoStillRewritesTheFileUnchanged) {
 }
 
 TEST_F(ScoresTest, ResetAnsweredYesEmptiesTheTable) {
+    std::strcpy(settings.highScoreNames[2] + 1, "kept");  // past the terminator: left as it was
     answerWith(MessageAnswer::Yes);
     tapAt(150, 220, 10);
     tapAt(40, 215, 1000);
@@ -112,6 +113,8 @@ TEST_F(ScoresTest, ResetAnsweredYesEmptiesTheTable) {
     ASSERT_EQ(bytes.size(), kSettingsFileSize);
     for (int k = 0; k < kHighScoreCount; ++k) EXPECT_EQ(bytes[6 + kNameFieldSize * k], '\0') << k;
     EXPECT_EQ(bytes.substr(156, 20), std::string(20, '\0'));  // the five scores
+    EXPECT_EQ(bytes.substr(6 + 1, 2), "nn");
+    EXPECT_EQ(bytes.substr(6 + 2 * kNameFieldSize + 1, 4), "kept");
 }
 
 TEST_F(ScoresTest, SpotEdgesAndQuit) {

@@ -21,13 +21,14 @@ namespace script = platform::script;
 namespace {
 
 // Screen points of the menu and of a few keys of the on-screen keyboard (at y 234).
-constexpr int kNewGameSpot[] = {60, 45}, kScoresSpot[] = {40, 135}, kHelpSpot[] = {30, 105}, kQuitSpot[] = {30, 193};
+constexpr int kNewGameSpot[] = {60, 45}, kScoresSpot[] = {40, 135}, kHelpSpot[] = {30, 105},
+              kQuitSpot[] = {30, 193};
 constexpr int kShiftKey[] = {18, 234 + 59}, kKKey[] = {157, 234 + 42}, kOKey[] = {168, 234 + 26};
 constexpr int kEntryOk[] = {58, 219};
 constexpr std::uint32_t kGameOverPause = 3000;
 
 class WholeGame : public testing_support::SdlTest {
-protected:
+  protected:
     void SetUp() override {
         SdlTest::SetUp();
         installGameData();
@@ -36,8 +37,8 @@ protected:
 };
 
 TEST_F(WholeGame, AGameFromTheMenuToANameStoredInTheFileAndShownAfterARestart) {
-    tapAt(kNewGameSpot, 1500);             // the splash ends at 1000 ms, then the menu waits
-    script::keyDown(SDLK_UP, 1600);    // hold fire for the whole game
+    tapAt(kNewGameSpot, 1500);       // the splash ends at 1000 ms, then the menu waits
+    script::keyDown(SDLK_UP, 1600);  // hold fire for the whole game
     std::int32_t finalScore = -1;
     script::setIdleHook([&] {
         // The game-over picture's pause is the only one of three seconds: the name entry follows it.
@@ -79,6 +80,37 @@ TEST_F(WholeGame, AGameFromTheMenuToANameStoredInTheFileAndShownAfterARestart) {
     EXPECT_TRUE(shown);
     EXPECT_STREQ(settings.highScoreNames[0], "Ko");
     EXPECT_EQ(settings.highScores[0], finalScore);
+}
+
+TEST_F(WholeGame, TheSplashStaysOneSecondAndTheStoryComesFromItsFile) {
+    testing_support::writeFile(folder_ + "data/story", "Zq <BOLD>x</BOLD>");
+    std::uint32_t splashEnd = 1;
+    bool first = true;
+    script::setIdleHook([&] {
+        if (!first) return;
+        first = false;
+        splashEnd = script::now();  // the game first sleeps or waits at the end of the splash
+        script::quit(script::now());
+    });
+    EXPECT_EQ(korvexMain(), 0);
+    EXPECT_EQ(splashEnd, 1000u);
+    EXPECT_STREQ(storyText, "Zq <BOLD>x</BOLD>");
+}
+
+TEST_F(WholeGame, TheGameOverPictureIsCentredForThreeSeconds) {
+    const testing_support::Rgb red{248, 0, 0};
+    SDL_Surface* picture = testing_support::makeSurface(60, 40, red);
+    images[kGameOver] = picture;
+    player.score = 0;  // no place in the table: no name entry follows
+    showGameOver();
+    EXPECT_EQ(script::delayedTotal(), 3000u);
+    EXPECT_EQ(screenPixel(90, 140), red);
+    EXPECT_EQ(screenPixel(149, 179), red);
+    EXPECT_NE(screenPixel(89, 140), red);
+    EXPECT_NE(screenPixel(90, 139), red);
+    EXPECT_NE(screenPixel(150, 179), red);
+    EXPECT_NE(screenPixel(149, 180), red);
+    SDL_FreeSurface(picture);
 }
 
 TEST_F(WholeGame, WithoutAStoryTheHelpPageIsEmptyAndTheGameGoesOn) {

@@ -1,5 +1,7 @@
 // Start-up: the memory check, the single instance, directories, a missing display, and packs that
 // are missing or damaged. Every path ends with exit code 0.
+#include "shell/startup.h"
+
 #include <gtest/gtest.h>
 #include <zlib.h>
 
@@ -7,7 +9,6 @@
 
 #include "platform/script.h"
 #include "shell/shell.h"
-#include "shell/startup.h"
 #include "support/test_support.h"
 
 namespace script = platform::script;
@@ -75,4 +76,11 @@ TEST_F(StartupTest, AMissingOrDamagedPackEndsStartUpWithAMessageNamingIt) {
     ASSERT_EQ(script::messages().size(), 2u);
     EXPECT_NE(script::messages()[1].text.find("data/0.pak: it is damaged"), std::string::npos)
         << script::messages()[1].text;
+
+    testing_support::writeFile(folder_ + "data/0.pak", std::string(4, '\0'));  // a pack of no images
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(korvexMain(), 0);
+    testing::internal::GetCapturedStderr();
+    ASSERT_EQ(script::messages().size(), 3u);
+    EXPECT_EQ(script::messages()[2].text, "Cannot load " + folder_ + "data/0.pak: it holds no picture.");
 }

@@ -30,6 +30,10 @@ std::string makeScratchFolder() {
     return pattern;
 }
 
+ScratchFolder::~ScratchFolder() {
+    if (!path.empty()) fs::remove_all(path);
+}
+
 void writeFile(const std::string& path, const std::string& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
@@ -42,7 +46,9 @@ std::string readFile(const std::string& path) {
     return bytes.str();
 }
 
-bool fileExists(const std::string& path) { return fs::exists(path); }
+bool fileExists(const std::string& path) {
+    return fs::exists(path);
+}
 
 SDL_Surface* makeSurface(int w, int h, Rgb fill) {
     SDL_Surface* s = SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, 16, 0xF800, 0x07E0, 0x001F, 0);
@@ -104,10 +110,13 @@ void SdlTest::TearDown() {
 }
 
 void SdlTest::installGameData() {
-    fs::copy(KORVEX_DATA_DIR, folder_ + "data", fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+    fs::copy(KORVEX_DATA_DIR, folder_ + "data",
+             fs::copy_options::recursive | fs::copy_options::overwrite_existing);
 }
 
-Rgb SdlTest::screenPixel(int x, int y) const { return pixelOf(screen ? screen : screen_, x, y); }
+Rgb SdlTest::screenPixel(int x, int y) const {
+    return pixelOf(screen ? screen : screen_, x, y);
+}
 
 void SdlTest::saveScreenshot(const std::string& name) const {
     const fs::path dir = fs::path(KORVEX_DATA_DIR).parent_path() / "test-artefacts";

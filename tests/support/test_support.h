@@ -25,6 +25,15 @@ std::ostream& operator<<(std::ostream& out, const Rgb& c);
 // A fresh empty folder under the system's temporary folder, removed by the fixture's TearDown.
 std::string makeScratchFolder();
 
+// A scratch folder for a test body, removed when the object goes, also when the test fails.
+struct ScratchFolder {
+    ScratchFolder() : path(makeScratchFolder()) {}
+    ~ScratchFolder();
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+    const std::string path;
+};
+
 // Writes `bytes` to `path`; reads a whole file ("" when missing).
 void writeFile(const std::string& path, const std::string& bytes);
 std::string readFile(const std::string& path);
@@ -40,7 +49,7 @@ Rgb pixelOf(SDL_Surface* surface, int x, int y);
 // and programDir/dataDir pointing at a scratch folder (with data/ empty). Every global record of the
 // game is put back to its start value.
 class SdlTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override;
     void TearDown() override;
 

@@ -1,5 +1,6 @@
 // Word wrapping, paragraphs, tags and page breaks of the text page.
 #include <string>
+#include <vector>
 
 #include "shell/shell.h"
 #include "text_page_fixture.h"
@@ -104,6 +105,43 @@ TEST_F(TextPageTest, PageAfterAParagraphBreakIsDrawnWithoutIndent) {
     draw(1);
     EXPECT_EQ(lineAt(kTop, 0), std::string(kLeft / kSpaceWidth, ' ') + "d");
     EXPECT_EQ(firstInkColumn(screen, kTop + 1, 0, 240), kLeft);
+}
+
+TEST_F(TextPageTest, ParagraphIndentCarriesOverAPageBreakInPaginationOnly) {
+    // From left + 20 the first line holds one word, from left two: ten words need six lines, not five.
+    layOut("a\nb\nc\nabcd efgh ijkl mnop qrst uvwx yzab cdef ghij klmn");
+    ASSERT_EQ(page.lastPage, 2);
+    draw(1);
+    EXPECT_EQ(lineAt(kTop), "abcd efgh");
+    draw(2);
+    EXPECT_EQ(lineAt(kTop), "klmn");
+}
+
+TEST_F(TextPageTest, WordsAreMeasuredGlyphByGlyphUpToASpaceTagOrCarriageReturn) {
+    std::vector<int> widths;
+    for (int k = 0; k <= '~' - '!'; ++k) widths.push_back(1 + k % 4);
+    auto measure = [&](const std::string& s) {
+        int w = 0;
+        for (char c : s) w += widths[c - '!'];
+        return w;
+    };
+    SDL_Surface* font = buildFont(widths, kNormalHeight);
+    // A page of no height: a wrap at the space opens a second page.
+    const struct {
+        const char* text;
+        const char* measured;
+    } cases[] = {{"ab cd", "cd"}, {"ab cd<x>ef", "cd"}, {"ab c>d", "c>d"}, {"ab cd\rx", "cd"}};
+    for (const auto& c : cases) {
+        for (int less : {0, 1}) {
+            page = TextPage{};
+            page.setArea(kLeft, kTop, measure("ab") + kSpaceWidth + measure(c.measured) - less, 0);
+            page.setNormalFont(font);
+            page.useFont(0);
+            page.setText(c.text);
+            EXPECT_EQ(page.lastPage, less) << c.text << " one pixel less: " << less;
+        }
+    }
+    SDL_FreeSurface(font);
 }
 
 TEST_F(TextPageTest, TextEndingWithTheFullPageOpensNoEmptyPage) {

@@ -64,6 +64,21 @@ TEST_F(TextPageTest, PictureTallerThanAnEmptyPageIsLeftOutInsteadOfBreakingForev
     EXPECT_FALSE(pictureAt(kLeft + (kWidth - 20) / 2, kTop + kNormalHeight));
 }
 
+TEST_F(TextPageTest, PictureAfterALineFeedAtAPageEndNeverMovesPagesBackOrGetsLost) {
+    writePicture("tall.bmp", 20, kHeight, kPictureColour);  // fits no page
+    layOut("a\nb\nc\n<IMAGE>tall.bmp</IMAGE>d");  // the line feed breaks the page, the tag opens the next
+    EXPECT_EQ(page.lastPage, 1);
+    draw(1);
+    EXPECT_EQ(lineAt(kTop), "d");
+
+    writePicture("pic.bmp", 20, 25, kPictureColour);  // fits an empty page, not one under a line feed
+    layOut("a\nb\n<IMAGE>pic.bmp</IMAGE>d");
+    ASSERT_EQ(page.lastPage, 1);
+    draw(1);
+    EXPECT_TRUE(pictureAt(kLeft + (kWidth - 20) / 2, kTop + kNormalHeight));
+    EXPECT_EQ(lineAt(kTop + kNormalHeight + 25), "d");
+}
+
 TEST_F(TextPageTest, PicturePathIsVerbatimRelativeToTheProgramFolderOrAbsolute) {
     writePicture("pic one.bmp", 10, 5, kPictureColour);
     layOut("<IMAGE>pic one.bmp</IMAGE>");
