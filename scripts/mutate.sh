@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Mutation testing: puts small faults into src/ one at a time (a flipped comparison, a constant off by
 # one, a dropped statement, two statements swapped, a table cell changed), rebuilds, runs the unit and
-# scenario tests (stopping at the first failure; a mutant that hangs past the timeout counts as caught)
+# scenario tests and the golden replays (stopping at the first failure; a mutant that hangs past the timeout counts as caught)
 # and prints the share of mutants caught, by folder, and the ones that got through.
 #
 #   scripts/mutate.sh [--seed N] [--sample K] [--rev REV] [--tests REV] [--timeout S]
 #
+# The golden replays under tests/replays are verified after the test programs, as the test command does.
 # The mutants are drawn with the seed from every candidate in the .cpp files of src/ that the tests link
 # (not linux.cpp, main.cpp, nor script.cpp, the tests' own platform). The work happens in a copy of the
 # tree (a git worktree of REV, default HEAD, in build-mutate/ or $MUTATE_DIR), never in this one; --tests REV takes the
@@ -128,7 +129,7 @@ scratch = os.path.join(work, "tmp")
 env = dict(os.environ, SDL_VIDEODRIVER="dummy", SDL_AUDIODRIVER="dummy", TMPDIR=scratch)
 subprocess.run(["cmake", "-S", tree, "-B", build, "-DCMAKE_BUILD_TYPE=None", "-DCMAKE_CXX_FLAGS=-O1"],
                check=True, stdout=subprocess.DEVNULL)
-targets = [s + "_tests" for s in suites]
+targets = [s + "_tests" for s in suites] + ["korvex"]
 
 
 def build_tests():
@@ -147,6 +148,16 @@ def tests_fail(first):
             return suite + " (timeout)"
         if result.returncode != 0:
             return suite
+    # The golden replays, as the test command verifies them: whole games that must end as recorded.
+    replays = os.path.join(tree, "tests", "replays")
+    for name in sorted(f for f in os.listdir(replays) if f.endswith(".kvr")) if os.path.isdir(replays) else []:
+        try:
+            result = run([os.path.join(tree, "tests", "replays", "verify_replay.sh"), os.path.join(build, "korvex"),
+                          os.path.join(replays, name)], env=env, timeout=args.timeout)
+        except subprocess.TimeoutExpired:
+            return "replay " + name + " (timeout)"
+        if result.returncode != 0:
+            return "replay " + name
     return None
 
 
