@@ -1,7 +1,8 @@
 // The window the game's 240 x 320 surface is shown in: scaled by a whole number (nearest neighbour), or
 // full screen at the desktop's own resolution with the picture centred on black. At scale 1 in a
 // window the window itself is the game's surface, as it always was; otherwise the game draws on a
-// surface of its own that every presentation scales into the window.
+// 16-bit RGB565 surface of its own that every presentation scales into the window, converting to the
+// desktop's 32 bits on the way when it has them (SDL would otherwise convert every update again).
 #include <algorithm>
 #include <cstring>
 #include <vector>
@@ -15,6 +16,9 @@ namespace platform {
 namespace {
 
 constexpr int kFitPercent = 90;  // of the desktop a window may take, leaving room for its frame
+constexpr int kDeepWindowBits = 32;
+constexpr Uint32 kRedMask = 0xF800, kGreenMask = 0x07E0, kBlueMask = 0x001F;  // the game's RGB565
+constexpr int kGamePixelValues = 1 << 16;
 
 struct Window {
     int chosenScale = 0;  // 0: the largest that fits the desktop
@@ -29,6 +33,7 @@ struct Window {
     bool dropReturnUp = false;  // the Return of an Alt+Enter is ours, up as well as down
     std::vector<Uint16> shown;  // the picture last scaled into the window
     bool shownValid = false;
+    std::vector<Uint32> toWindow;  // each game pixel as a pixel of a 32-bit window; empty otherwise
 };
 Window window;
 
@@ -51,9 +56,42 @@ int fullScreenScale(int desktopW, int desktopH) {
     return std::max(1, std::min(desktopW / window.width, desktopH / window.height));
 }
 
-SDL_Surface* newGameSurface(const SDL_PixelFormat* f) {
-    return SDL_CreateRGBSurface(SDL_SWSURFACE, window.width, window.height, window.bitsPerPixel, f->Rmask,
-                                f->Gmask, f->Bmask, f->Amask);
+SDL_Surface* newGameSurface() {
+    return SDL_CreateRGBSurface(SDL_SWSURFACE, window.width, window.height, window.bitsPerPixel, kRedMask,
+                                kGreenMask, kBlueMask, 0);
+}
+
+// A scaled window has the desktop's depth when that is 32 bits, else the game's.
+int scaledWindowBits(int desktopBits) {
+    return desktopBits == kDeepWindowBits ? kDeepWindowBits : window.bitsPerPixel;
+}
+
+// Fills window.toWindow for a 32-bit window. SDL itself converts every game pixel once, so that the
+// scaled picture has exactly the colours SDL gives the same picture at scale 1.
+bool makeConversion(const SDL_PixelFormat* to) {
+    constexpr int kSide = 256;  // 256 x 256 pixels: every 16-bit value once
+    std::vector<Uint16> every(kGamePixelValues);
+    for (int v = 0; v < kGamePixelValues; ++v) every[v] = static_cast<Uint16>(v);
+    window.toWindow.assign(kGamePixelValues, 0);
+    SDL_Surface* from = SDL_CreateRGBSurfaceFrom(every.data(), kSide, kSide, 16, kSide * sizeof(Uint16),
+                                                 kRedMask, kGreenMask, kBlueMask, 0);
+    SDL_Surface* into =
+        SDL_CreateRGBSurfaceFrom(window.toWindow.data(), kSide, kSide, kDeepWindowBits,
+                                 kSide * sizeof(Uint32), to->Rmask, to->Gmask, to->Bmask, to->Amask);
+    const bool done = from && into && SDL_BlitSurface(from, nullptr, into, nullptr) == 0;
+    if (from) SDL_FreeSurface(from);
+    if (into) SDL_FreeSurface(into);
+    return done;
+}
+
+// The window has the depth asked for and, when the game draws on a surface of its own, pixels the
+// scaler can write: RGB565 as the game's, or 32 bits converted through the table made here.
+bool takesPicture(SDL_Surface* video, int bits, bool ownSurface) {
+    const SDL_PixelFormat* f = video->format;
+    if (f->BitsPerPixel != bits) return false;
+    if (!ownSurface) return true;
+    if (bits == kDeepWindowBits) return makeConversion(f);
+    return f->Rmask == kRedMask && f->Gmask == kGreenMask && f->Bmask == kBlueMask;
 }
 
 // One row of pixels, each repeated S times; S known at compile time lets the compiler unroll it.
@@ -104,6 +142,31 @@ void widenRowBy(int s, const Uint16* from, Uint16* to, int count) {
     }
 }
 
+// The same for a 32-bit window: each pixel converted through `table`, then repeated S times.
+template <int S>
+void convertRow(const Uint16* from, Uint32* to, int count, const Uint32* table) {
+    for (int x = 0; x < count; ++x, to += S) {
+        const Uint32 pixel = table[from[x]];
+        for (int k = 0; k < S; ++k) to[k] = pixel;
+    }
+}
+
+using RowConverter = void (*)(const Uint16*, Uint32*, int, const Uint32*);
+constexpr RowConverter kConverters[kMaxWindowScale + 1] = {nullptr,       convertRow<1>, convertRow<2>,
+                                                           convertRow<3>, convertRow<4>, convertRow<5>,
+                                                           convertRow<6>, convertRow<7>, convertRow<8>};
+
+void convertRowBy(int s, const Uint16* from, Uint32* to, int count) {
+    const Uint32* table = window.toWindow.data();
+    if (s <= kMaxWindowScale) {
+        kConverters[s](from, to, count, table);
+        return;
+    }
+    for (int x = 0; x < count; ++x) {
+        for (int k = 0; k < s; ++k) *to++ = table[from[x]];
+    }
+}
+
 // Nearest neighbour: each pixel of `r` (game coordinates, inside the surface) becomes scale x scale;
 // the first of each group of rows is widened, the others are copies of it.
 void scaleRect(const SDL_Rect& r) {
@@ -111,13 +174,19 @@ void scaleRect(const SDL_Rect& r) {
     SDL_Surface* to = window.video;
     const int s = window.scale;
     if (SDL_MUSTLOCK(to) && SDL_LockSurface(to) < 0) return;
-    const std::size_t rowBytes = static_cast<std::size_t>(r.w) * s * sizeof(Uint16);
+    const bool converting = !window.toWindow.empty();
+    const int bytesPerPixel = to->format->BytesPerPixel;
+    const std::size_t rowBytes = static_cast<std::size_t>(r.w) * s * bytesPerPixel;
     for (int y = r.y; y < r.y + r.h; ++y) {
         const Uint16* src =
             reinterpret_cast<const Uint16*>(static_cast<const Uint8*>(from->pixels) + y * from->pitch) + r.x;
         Uint8* first = static_cast<Uint8*>(to->pixels) + (window.top + y * s) * to->pitch +
-                       (window.left + r.x * s) * static_cast<int>(sizeof(Uint16));
-        widenRowBy(s, src, reinterpret_cast<Uint16*>(first), r.w);
+                       (window.left + r.x * s) * bytesPerPixel;
+        if (converting) {
+            convertRowBy(s, src, reinterpret_cast<Uint32*>(first), r.w);
+        } else {
+            widenRowBy(s, src, reinterpret_cast<Uint16*>(first), r.w);
+        }
         for (int k = 1; k < s; ++k) std::memcpy(first + k * to->pitch, first, rowBytes);
     }
     if (SDL_MUSTLOCK(to)) SDL_UnlockSurface(to);
@@ -209,10 +278,12 @@ void follow(SDL_Surface* old) {
 
 // Sets the video mode for a window or full screen, keeping the game's picture across it.
 bool setMode(bool wantFullscreen, std::string* error) {
-    int desktopW = 0, desktopH = 0;
-    detail::rawDesktopSize(&desktopW, &desktopH);
+    int desktopW = 0, desktopH = 0, desktopBits = 0;
+    detail::rawDesktopSize(&desktopW, &desktopH, &desktopBits);
     const bool full = wantFullscreen && desktopW > 0 && desktopH > 0;
     const int scale = full ? fullScreenScale(desktopW, desktopH) : windowScale(desktopW, desktopH);
+    const bool ownSurface = full || scale > 1;  // the game draws on a surface of its own
+    const int bits = ownSurface ? scaledWindowBits(desktopBits) : window.bitsPerPixel;
     const int w = full ? std::max(desktopW, window.width * scale) : window.width * scale;
     const int h = full ? std::max(desktopH, window.height * scale) : window.height * scale;
     const bool switching = isOpen();
@@ -220,18 +291,19 @@ bool setMode(bool wantFullscreen, std::string* error) {
     // At scale 1 in a window the picture lives in the window, which the new mode replaces.
     SDL_Surface* picture = old;
     if (old && old == window.video) {
-        picture = newGameSurface(old->format);
+        picture = newGameSurface();
         if (!picture) {
             *error = "not enough memory to switch the window";
             return false;
         }
         SDL_BlitSurface(old, nullptr, picture, nullptr);
     }
-    SDL_Surface* video =
-        SDL_SetVideoMode(w, h, window.bitsPerPixel, SDL_SWSURFACE | (full ? SDL_FULLSCREEN : 0u));
+    std::vector<Uint32>().swap(window.toWindow);  // the old window's; a 16-bit window needs none
+    SDL_Surface* video = SDL_SetVideoMode(w, h, bits, SDL_SWSURFACE | (full ? SDL_FULLSCREEN : 0u));
     window.video = video;
-    if (!video || video->format->BitsPerPixel != window.bitsPerPixel) {
+    if (!video || !takesPicture(video, bits, ownSurface)) {
         *error = video ? "the window has the wrong pixel format" : SDL_GetError();
+        std::vector<Uint32>().swap(window.toWindow);
         window.video = nullptr;
         window.game = picture;  // the game goes on drawing where nothing shows
         follow(old);
@@ -242,14 +314,14 @@ bool setMode(bool wantFullscreen, std::string* error) {
     window.shownValid = false;
     window.left = (w - window.width * scale) / 2;
     window.top = (h - window.height * scale) / 2;
-    if (!full && scale == 1) {
+    if (!ownSurface) {
         if (picture) {
             SDL_BlitSurface(picture, nullptr, video, nullptr);
             SDL_FreeSurface(picture);
         }
         window.game = video;
     } else {
-        window.game = picture ? picture : newGameSurface(video->format);
+        window.game = picture ? picture : newGameSurface();
         if (!window.game) {
             *error = "not enough memory for the game's picture";
             return false;
@@ -320,6 +392,23 @@ SDL_Surface* openScreen(int width, int height, int bitsPerPixel, const char* tit
     }
     SDL_WM_SetCaption(title, nullptr);
     return window.game;
+}
+
+SDL_Surface* convertPicture(SDL_Surface* picture, bool alpha) {
+    // The window is the game's surface (or none is open): SDL's own conversion is the one meant.
+    if (!isScaling()) return alpha ? SDL_DisplayFormatAlpha(picture) : SDL_DisplayFormat(picture);
+    if (!alpha) {
+        const Uint32 keep = picture->flags & (SDL_SRCCOLORKEY | SDL_SRCALPHA | SDL_RLEACCELOK);
+        return SDL_ConvertSurface(picture, window.game->format, SDL_SWSURFACE | keep);
+    }
+    // For a 565 display SDL_DisplayFormatAlpha picks 32-bit ARGB.
+    SDL_Surface* argb =
+        SDL_CreateRGBSurface(SDL_SWSURFACE, 1, 1, 32, 0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000);
+    if (!argb) return nullptr;
+    SDL_Surface* converted =
+        SDL_ConvertSurface(picture, argb->format, picture->flags & (SDL_SRCALPHA | SDL_RLEACCELOK));
+    SDL_FreeSurface(argb);
+    return converted;
 }
 
 void presentScreen(SDL_Surface* screen) {
