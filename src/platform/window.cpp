@@ -34,6 +34,13 @@ struct Window {
     std::vector<Uint16> shown;  // the picture last scaled into the window
     bool shownValid = false;
     std::vector<Uint32> toWindow;  // each game pixel as a pixel of a 32-bit window; empty otherwise
+    bool byteTables = false;       // toWindow is two tables of 256, by high and by low byte, OR-ed
+    bool byShifts = false;         // the shifts of `widening` give what toWindow does
+    struct {
+        int red, green, blue;  // where each channel's 8 bits go
+        bool repeatTopBits;    // 5 bits abcde widen to abcdeabc, rather than abcde000
+        Uint32 fill;           // the other bits (alpha)
+    } widening = {};
 };
 Window window;
 
@@ -66,6 +73,45 @@ int scaledWindowBits(int desktopBits) {
     return desktopBits == kDeepWindowBits ? kDeepWindowBits : window.bitsPerPixel;
 }
 
+// A game pixel widened to 32 bits by shifts, as window.widening says.
+Uint32 widenByShifts(Uint32 v) {
+    const auto& w = window.widening;
+    const Uint32 r = v >> 11, g = (v >> 5) & 0x3F, b = v & 0x1F, top = w.repeatTopBits ? ~0u : 0u;
+    return ((r << 3 | ((r >> 2) & top)) << w.red) | ((g << 2 | ((g >> 4) & top)) << w.green) |
+           ((b << 3 | ((b >> 2) & top)) << w.blue) | w.fill;
+}
+
+// Whether the table SDL filled is plain shifts of the channels (it is for every usual 32-bit window):
+// then scale 2 converts eight pixels at a time without looking anything up.
+void findShifts(const SDL_PixelFormat* to) {
+    const std::vector<Uint32>& all = window.toWindow;
+    window.widening = {to->Rshift, to->Gshift, to->Bshift, false, all[0]};
+    for (bool repeat : {true, false}) {
+        window.widening.repeatTopBits = repeat;
+        int v = 0;
+        while (v < kGamePixelValues && widenByShifts(v) == all[v]) ++v;
+        window.byShifts = v == kGamePixelValues;
+        if (window.byShifts) return;
+    }
+}
+
+// Each channel's bits are widened on their own, so the table of 65536 is usually the OR of one by the
+// high byte and one by the low byte: 2 kB that stay in the first-level cache instead of 256 kB.
+constexpr int kByteValues = 256;
+void splitConversion() {
+    const std::vector<Uint32>& all = window.toWindow;
+    for (int v = 0; v < kGamePixelValues; ++v) {
+        if (all[v] != (all[v & 0xFF00] | all[v & 0x00FF])) return;
+    }
+    std::vector<Uint32> halves(2 * kByteValues);
+    for (int b = 0; b < kByteValues; ++b) {
+        halves[b] = all[b << 8];
+        halves[kByteValues + b] = all[b];
+    }
+    window.toWindow.swap(halves);
+    window.byteTables = true;
+}
+
 // Fills window.toWindow for a 32-bit window. SDL itself converts every game pixel once, so that the
 // scaled picture has exactly the colours SDL gives the same picture at scale 1.
 bool makeConversion(const SDL_PixelFormat* to) {
@@ -81,6 +127,8 @@ bool makeConversion(const SDL_PixelFormat* to) {
     const bool done = from && into && SDL_BlitSurface(from, nullptr, into, nullptr) == 0;
     if (from) SDL_FreeSurface(from);
     if (into) SDL_FreeSurface(into);
+    if (done) findShifts(to);
+    if (done) splitConversion();
     return done;
 }
 
@@ -142,28 +190,92 @@ void widenRowBy(int s, const Uint16* from, Uint16* to, int count) {
     }
 }
 
+template <bool kByteTables>
+Uint32 toWindowPixel(Uint16 v, const Uint32* table) {
+    if constexpr (kByteTables) return table[v >> 8] | table[kByteValues + (v & 0xFF)];
+    return table[v];
+}
+
 // The same for a 32-bit window: each pixel converted through `table`, then repeated S times.
-template <int S>
+template <int S, bool kByteTables>
 void convertRow(const Uint16* from, Uint32* to, int count, const Uint32* table) {
     for (int x = 0; x < count; ++x, to += S) {
-        const Uint32 pixel = table[from[x]];
+        const Uint32 pixel = toWindowPixel<kByteTables>(from[x], table);
         for (int k = 0; k < S; ++k) to[k] = pixel;
     }
 }
 
 using RowConverter = void (*)(const Uint16*, Uint32*, int, const Uint32*);
-constexpr RowConverter kConverters[kMaxWindowScale + 1] = {nullptr,       convertRow<1>, convertRow<2>,
-                                                           convertRow<3>, convertRow<4>, convertRow<5>,
-                                                           convertRow<6>, convertRow<7>, convertRow<8>};
+constexpr RowConverter kConverters[2][kMaxWindowScale + 1] = {
+    {nullptr, convertRow<1, false>, convertRow<2, false>, convertRow<3, false>, convertRow<4, false>,
+     convertRow<5, false>, convertRow<6, false>, convertRow<7, false>, convertRow<8, false>},
+    {nullptr, convertRow<1, true>, convertRow<2, true>, convertRow<3, true>, convertRow<4, true>,
+     convertRow<5, true>, convertRow<6, true>, convertRow<7, true>, convertRow<8, true>}};
+
+#ifdef __SSE2__
+// window.widening in registers.
+struct Shifts {
+    __m128i fill, red, green, blue;
+};
+
+// widenByShifts on four pixels, one in each 32-bit lane.
+template <bool kRepeatTopBits>
+inline __m128i widenFourByShifts(__m128i v, const Shifts& w) {
+    const __m128i five = _mm_set1_epi32(0x1F), six = _mm_set1_epi32(0x3F);
+    const __m128i r = _mm_srli_epi32(v, 11), g = _mm_and_si128(_mm_srli_epi32(v, 5), six),
+                  b = _mm_and_si128(v, five);
+    __m128i r8 = _mm_slli_epi32(r, 3), g8 = _mm_slli_epi32(g, 2), b8 = _mm_slli_epi32(b, 3);
+    if constexpr (kRepeatTopBits) {
+        r8 = _mm_or_si128(r8, _mm_srli_epi32(r, 2));
+        g8 = _mm_or_si128(g8, _mm_srli_epi32(g, 4));
+        b8 = _mm_or_si128(b8, _mm_srli_epi32(b, 2));
+    }
+    __m128i out = _mm_or_si128(w.fill, _mm_sll_epi32(r8, w.red));
+    out = _mm_or_si128(out, _mm_sll_epi32(g8, w.green));
+    return _mm_or_si128(out, _mm_sll_epi32(b8, w.blue));
+}
+
+// Scale 2 by shifts: eight pixels in, sixteen out; returns how many pixels it did.
+template <bool kRepeatTopBits>
+int convertEightsDoubled(const Uint16* from, Uint32* to, int count) {
+    int x = 0;
+    const __m128i zero = _mm_setzero_si128();
+    const auto& w = window.widening;
+    const Shifts shifts = {_mm_set1_epi32(static_cast<int>(w.fill)), _mm_cvtsi32_si128(w.red),
+                           _mm_cvtsi32_si128(w.green), _mm_cvtsi32_si128(w.blue)};
+    for (; x + 8 <= count; x += 8) {
+        const __m128i eight = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + x));
+        const __m128i low = widenFourByShifts<kRepeatTopBits>(_mm_unpacklo_epi16(eight, zero), shifts);
+        const __m128i high = widenFourByShifts<kRepeatTopBits>(_mm_unpackhi_epi16(eight, zero), shifts);
+        auto* out = reinterpret_cast<__m128i*>(to + 2 * x);
+        _mm_storeu_si128(out, _mm_unpacklo_epi32(low, low));
+        _mm_storeu_si128(out + 1, _mm_unpackhi_epi32(low, low));
+        _mm_storeu_si128(out + 2, _mm_unpacklo_epi32(high, high));
+        _mm_storeu_si128(out + 3, _mm_unpackhi_epi32(high, high));
+    }
+    return x;
+}
+#endif
 
 void convertRowBy(int s, const Uint16* from, Uint32* to, int count) {
     const Uint32* table = window.toWindow.data();
+#ifdef __SSE2__
+    if (s == 2 && window.byShifts) {
+        const int done = window.widening.repeatTopBits ? convertEightsDoubled<true>(from, to, count)
+                                                       : convertEightsDoubled<false>(from, to, count);
+        from += done;
+        to += 2 * done;
+        count -= done;
+    }
+#endif
     if (s <= kMaxWindowScale) {
-        kConverters[s](from, to, count, table);
+        kConverters[window.byteTables][s](from, to, count, table);
         return;
     }
     for (int x = 0; x < count; ++x) {
-        for (int k = 0; k < s; ++k) *to++ = table[from[x]];
+        const Uint32 pixel =
+            window.byteTables ? toWindowPixel<true>(from[x], table) : toWindowPixel<false>(from[x], table);
+        for (int k = 0; k < s; ++k) *to++ = pixel;
     }
 }
 
@@ -299,6 +411,7 @@ bool setMode(bool wantFullscreen, std::string* error) {
         SDL_BlitSurface(old, nullptr, picture, nullptr);
     }
     std::vector<Uint32>().swap(window.toWindow);  // the old window's; a 16-bit window needs none
+    window.byteTables = window.byShifts = false;
     SDL_Surface* video = SDL_SetVideoMode(w, h, bits, SDL_SWSURFACE | (full ? SDL_FULLSCREEN : 0u));
     window.video = video;
     if (!video || !takesPicture(video, bits, ownSurface)) {

@@ -102,10 +102,10 @@ TEST_F(WindowTest, BeforeTheFontsAMessageIsDrawnWithTheBuiltInFontAndPrinted) {
 TEST_F(WindowTest, AScaledWindowShowsEveryColourOfTheGameWhereverItsDepth) {
     const Uint16 colours[] = {0x0000, 0xFFFF, 0xF800, 0x07E0, 0x001F, 0x0821, 0x8410, 0x7BEF};
     const int n = static_cast<int>(sizeof colours / sizeof colours[0]);
-    for (int depth : {32, 16}) {
+    for (const auto& [depth, s] : {std::pair{32, 2}, std::pair{32, 3}, std::pair{16, 3}}) {
         script::setDesktopDepth(depth);
         platform::followScreen(&screen);
-        ASSERT_TRUE(platform::chooseWindow(3, false));
+        ASSERT_TRUE(platform::chooseWindow(s, false));
         ASSERT_EQ(SDL_GetVideoSurface()->format->BitsPerPixel, depth);
         auto* pixels = static_cast<Uint16*>(screen->pixels);
         const int stride = screen->pitch / 2;
@@ -116,10 +116,11 @@ TEST_F(WindowTest, AScaledWindowShowsEveryColourOfTheGameWhereverItsDepth) {
         platform::presentScreen(screen);
         SDL_Surface* window = SDL_GetVideoSurface();
         for (int k = 0; k < n; ++k) {
-            for (const auto& at : {std::pair{3 * k + 2, 2}, std::pair{3 * (239 - k), 3 * 319 + 2}}) {
+            for (const auto& at :
+                 {std::pair{s * k + s - 1, s - 1}, std::pair{s * (239 - k), s * 319 + s - 1}}) {
                 const Rgb c = pixelOf(window, at.first, at.second);
                 const int as565 = (c.r >> 3) << 11 | (c.g >> 2) << 5 | c.b >> 3;
-                EXPECT_EQ(as565, colours[k]) << depth << " bits, colour " << k << " at " << at.first;
+                EXPECT_EQ(as565, colours[k]) << depth << " bits, scale " << s << ", colour " << k;
             }
         }
     }
