@@ -82,7 +82,7 @@ Uint32 widenByShifts(Uint32 v) {
 }
 
 // Whether the table SDL filled is plain shifts of the channels (it is for every usual 32-bit window):
-// then scale 2 converts eight pixels at a time without looking anything up.
+// then scales 2 and 3 convert eight pixels at a time without looking anything up.
 void findShifts(const SDL_PixelFormat* to) {
     const std::vector<Uint32>& all = window.toWindow;
     window.widening = {to->Rshift, to->Gshift, to->Bshift, false, all[0]};
@@ -235,9 +235,22 @@ inline __m128i widenFourByShifts(__m128i v, const Shifts& w) {
     return _mm_or_si128(out, _mm_sll_epi32(b8, w.blue));
 }
 
-// Scale 2 by shifts: eight pixels in, sixteen out; returns how many pixels it did.
-template <bool kRepeatTopBits>
-int convertEightsDoubled(const Uint16* from, Uint32* to, int count) {
+// Four converted pixels abcd, each repeated S times (2 or 3), from `out` on.
+template <int S>
+void storeRepeated(__m128i four, __m128i* out) {
+    if constexpr (S == 2) {
+        _mm_storeu_si128(out, _mm_unpacklo_epi32(four, four));
+        _mm_storeu_si128(out + 1, _mm_unpackhi_epi32(four, four));
+    } else {  // aaab bbcc cddd
+        _mm_storeu_si128(out, _mm_shuffle_epi32(four, _MM_SHUFFLE(1, 0, 0, 0)));
+        _mm_storeu_si128(out + 1, _mm_shuffle_epi32(four, _MM_SHUFFLE(2, 2, 1, 1)));
+        _mm_storeu_si128(out + 2, _mm_shuffle_epi32(four, _MM_SHUFFLE(3, 3, 3, 2)));
+    }
+}
+
+// Scales 2 and 3 by shifts: eight pixels at a time; returns how many pixels it did.
+template <int S, bool kRepeatTopBits>
+int convertEights(const Uint16* from, Uint32* to, int count) {
     int x = 0;
     const __m128i zero = _mm_setzero_si128();
     const auto& w = window.widening;
@@ -247,11 +260,9 @@ int convertEightsDoubled(const Uint16* from, Uint32* to, int count) {
         const __m128i eight = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + x));
         const __m128i low = widenFourByShifts<kRepeatTopBits>(_mm_unpacklo_epi16(eight, zero), shifts);
         const __m128i high = widenFourByShifts<kRepeatTopBits>(_mm_unpackhi_epi16(eight, zero), shifts);
-        auto* out = reinterpret_cast<__m128i*>(to + 2 * x);
-        _mm_storeu_si128(out, _mm_unpacklo_epi32(low, low));
-        _mm_storeu_si128(out + 1, _mm_unpackhi_epi32(low, low));
-        _mm_storeu_si128(out + 2, _mm_unpacklo_epi32(high, high));
-        _mm_storeu_si128(out + 3, _mm_unpackhi_epi32(high, high));
+        auto* out = reinterpret_cast<__m128i*>(to + S * x);
+        storeRepeated<S>(low, out);
+        storeRepeated<S>(high, out + S);
     }
     return x;
 }
@@ -260,11 +271,13 @@ int convertEightsDoubled(const Uint16* from, Uint32* to, int count) {
 void convertRowBy(int s, const Uint16* from, Uint32* to, int count) {
     const Uint32* table = window.toWindow.data();
 #ifdef __SSE2__
-    if (s == 2 && window.byShifts) {
-        const int done = window.widening.repeatTopBits ? convertEightsDoubled<true>(from, to, count)
-                                                       : convertEightsDoubled<false>(from, to, count);
+    using EightsConverter = int (*)(const Uint16*, Uint32*, int);
+    constexpr EightsConverter kEights[2][2] = {{convertEights<2, false>, convertEights<2, true>},
+                                               {convertEights<3, false>, convertEights<3, true>}};
+    if ((s == 2 || s == 3) && window.byShifts) {
+        const int done = kEights[s - 2][window.widening.repeatTopBits](from, to, count);
         from += done;
-        to += 2 * done;
+        to += s * done;
         count -= done;
     }
 #endif
