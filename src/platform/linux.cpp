@@ -135,16 +135,18 @@ const Uint8* rawKeyState() {
     return SDL_GetKeyState(nullptr);
 }
 
-void rawDesktopSize(int* width, int* height) {
+void rawDesktopSize(int* width, int* height, int* bitsPerPixel) {
     // SDL tells the desktop's size only until the first video mode is set: keep it for the switches.
-    static int desktopW = 0, desktopH = 0;
+    static int desktopW = 0, desktopH = 0, desktopDepth = 0;
     if (!SDL_GetVideoSurface()) {
         const SDL_VideoInfo* info = SDL_GetVideoInfo();
         desktopW = info ? info->current_w : 0;
         desktopH = info ? info->current_h : 0;
+        desktopDepth = info && info->vfmt ? info->vfmt->BitsPerPixel : 0;
     }
     *width = desktopW;
     *height = desktopH;
+    *bitsPerPixel = desktopDepth;
 }
 
 void noteMessage(WindowHandle, const char*, const char*, MessageStyle, MessageAnswer) {}

@@ -80,6 +80,10 @@ void setWindowModeListener(void (*listener)(bool fullscreen));
 // null when no video mode can be set (the reason is in `error`).
 SDL_Surface* openScreen(int width, int height, int bitsPerPixel, const char* title, std::string* error);
 
+// Loading pictures: a copy of `picture` as SDL_DisplayFormat (with `alpha`, SDL_DisplayFormatAlpha)
+// makes it for the game's 16-bit surface, whatever depth the window has; null on failure.
+SDL_Surface* convertPicture(SDL_Surface* picture, bool alpha);
+
 // Makes the whole screen surface, or a list of its rectangles, visible (scaled into the window).
 void presentScreen(SDL_Surface* screen);
 void presentRects(SDL_Surface* screen, int count, SDL_Rect* rects);

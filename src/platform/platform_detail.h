@@ -14,8 +14,9 @@ int rawPollEvent(SDL_Event* event);
 int rawWaitEvent(SDL_Event* event);
 const Uint8* rawKeyState();
 
-// The desktop's size in pixels as it was before the game set a video mode; 0 x 0 when unknown.
-void rawDesktopSize(int* width, int* height);
+// The desktop's size in pixels and bits per pixel as they were before the game set a video mode;
+// 0 when unknown.
+void rawDesktopSize(int* width, int* height, int* bitsPerPixel);
 
 // The window layer of events.cpp: maps mouse positions back to the game's surface and handles F11
 // and Alt+Enter; false for an event that goes no further (those keys, a click on full screen's border).

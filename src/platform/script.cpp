@@ -22,6 +22,7 @@ struct State {
     std::string userDataFolder;
     bool otherInstance = false;
     int desktopW = 0, desktopH = 0;
+    int desktopDepth = 32;
     std::uint32_t now = 0;
     std::uint32_t limit = kDefaultTimeLimit;
     bool limitHit = false;
@@ -160,9 +161,10 @@ const Uint8* rawKeyState() {
     return state.keys;
 }
 
-void rawDesktopSize(int* width, int* height) {
+void rawDesktopSize(int* width, int* height, int* bitsPerPixel) {
     *width = state.desktopW;
     *height = state.desktopH;
+    *bitsPerPixel = state.desktopDepth;
 }
 
 void noteMessage(WindowHandle owner, const char* text, const char* caption, MessageStyle style,
@@ -198,6 +200,9 @@ void setOtherInstanceRunning(bool running) {
 void setDesktopSize(int width, int height) {
     state.desktopW = width;
     state.desktopH = height;
+}
+void setDesktopDepth(int bitsPerPixel) {
+    state.desktopDepth = bitsPerPixel;
 }
 std::uint32_t now() {
     return state.now;

@@ -34,6 +34,8 @@ void setOtherInstanceRunning(bool running);
 // The desktop the window is fitted to (0 x 0, unknown, at reset: scale 1 and no full screen). SDL's
 // dummy driver still sets the video modes.
 void setDesktopSize(int width, int height);
+// The desktop's bits per pixel (32 at reset): a scaled window is opened at 32 when it is, else at 16.
+void setDesktopDepth(int bitsPerPixel);
 
 // --- Clock. Every delay() advances it; waitEvent() on an empty queue jumps it to the next timed event.
 std::uint32_t now();

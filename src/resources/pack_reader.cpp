@@ -33,7 +33,7 @@ SDL_Surface* convertToDisplay(const pack::RawImage& raw) {
     SDL_Surface* wrapped = SDL_CreateRGBSurfaceFrom(pixels.get(), raw.width, raw.height, raw.bitsPerPixel,
                                                     raw.pitch, raw.rMask, raw.gMask, raw.bMask, raw.aMask);
     if (!wrapped) return nullptr;
-    SDL_Surface* converted = raw.hasAlpha ? SDL_DisplayFormatAlpha(wrapped) : SDL_DisplayFormat(wrapped);
+    SDL_Surface* converted = platform::convertPicture(wrapped, raw.hasAlpha);
     SDL_FreeSurface(wrapped);
     return converted;
 }

@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
+#include <utility>
+#include <vector>
 
 #include "platform/platform.h"
 #include "platform/script.h"
@@ -94,6 +97,67 @@ TEST_F(WindowTest, BeforeTheFontsAMessageIsDrawnWithTheBuiltInFontAndPrinted) {
     setenv("SDL_VIDEODRIVER", "dummy", 1);
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "Error: No window\n");
     EXPECT_EQ(script::now(), 0u);
+}
+
+TEST_F(WindowTest, AScaledWindowShowsEveryColourOfTheGameWhereverItsDepth) {
+    const Uint16 colours[] = {0x0000, 0xFFFF, 0xF800, 0x07E0, 0x001F, 0x0821, 0x8410, 0x7BEF};
+    const int n = static_cast<int>(sizeof colours / sizeof colours[0]);
+    for (const auto& [depth, s] : {std::pair{32, 2}, std::pair{32, 3}, std::pair{16, 3}}) {
+        script::setDesktopDepth(depth);
+        platform::followScreen(&screen);
+        ASSERT_TRUE(platform::chooseWindow(s, false));
+        ASSERT_EQ(SDL_GetVideoSurface()->format->BitsPerPixel, depth);
+        auto* pixels = static_cast<Uint16*>(screen->pixels);
+        const int stride = screen->pitch / 2;
+        for (int k = 0; k < n; ++k) {  // along the top row from the left, the bottom row from the right
+            pixels[k] = colours[k];
+            pixels[319 * stride + 239 - k] = colours[k];
+        }
+        platform::presentScreen(screen);
+        SDL_Surface* window = SDL_GetVideoSurface();
+        for (int k = 0; k < n; ++k) {
+            for (const auto& at :
+                 {std::pair{s * k + s - 1, s - 1}, std::pair{s * (239 - k), s * 319 + s - 1}}) {
+                const Rgb c = pixelOf(window, at.first, at.second);
+                const int as565 = (c.r >> 3) << 11 | (c.g >> 2) << 5 | c.b >> 3;
+                EXPECT_EQ(as565, colours[k]) << depth << " bits, scale " << s << ", colour " << k;
+            }
+        }
+    }
+}
+
+TEST_F(WindowTest, PicturesAreConvertedAsAtScaleOneWhateverTheWindow) {
+    Uint32 argb[4] = {0xFF00FF00, 0x00FFFFFF, 0x80123456, 0xFF0000FF};
+    Uint8 rgb[12] = {1, 2, 3, 40, 50, 60, 200, 8, 9, 255, 128, 7};
+    SDL_Surface* withAlpha = SDL_CreateRGBSurfaceFrom(argb, 2, 2, 32, 8, 0xFF0000, 0xFF00, 0xFF, 0xFF000000);
+    SDL_Surface* plain = SDL_CreateRGBSurfaceFrom(rgb, 2, 2, 24, 6, 0xFF0000, 0xFF00, 0xFF, 0);
+    const std::pair<SDL_Surface*, bool> cases[] = {
+        {withAlpha, true}, {withAlpha, false}, {plain, false}, {plain, true}};
+    std::vector<SDL_Surface*> atOne;
+    for (const auto& c : cases) atOne.push_back(platform::convertPicture(c.first, c.second));
+    platform::chooseWindow(2, false);
+    for (std::size_t i = 0; i < atOne.size(); ++i) {
+        SDL_Surface* atTwo = platform::convertPicture(cases[i].first, cases[i].second);
+        ASSERT_TRUE(atOne[i] && atTwo) << i;
+        const SDL_PixelFormat *a = atOne[i]->format, *b = atTwo->format;
+        EXPECT_EQ(a->BitsPerPixel, b->BitsPerPixel) << i;
+        EXPECT_EQ(a->Rmask, b->Rmask) << i;
+        EXPECT_EQ(a->Bmask, b->Bmask) << i;
+        EXPECT_EQ(a->Amask, b->Amask) << i;
+        EXPECT_EQ(a->alpha, b->alpha) << i;
+        EXPECT_EQ(atOne[i]->flags, atTwo->flags) << i;
+        for (int y = 0; y < 2; ++y) {
+            EXPECT_EQ(
+                std::memcmp(static_cast<Uint8*>(atOne[i]->pixels) + y * atOne[i]->pitch,
+                            static_cast<Uint8*>(atTwo->pixels) + y * atTwo->pitch, 2 * a->BytesPerPixel),
+                0)
+                << i;
+        }
+        SDL_FreeSurface(atOne[i]);
+        SDL_FreeSurface(atTwo);
+    }
+    SDL_FreeSurface(withAlpha);
+    SDL_FreeSurface(plain);
 }
 
 }  // namespace
