@@ -128,7 +128,13 @@ int rawWaitEvent(SDL_Event* event) {
         if (got != 0) return got > 0 ? 1 : 0;
         // SDL reads a gamepad only when pumped: with one open, wake as often as SDL's own wait does.
         const bool gamepad = SDL_NumJoysticks() > 0 && SDL_JoystickOpened(0);
-        poll(&connection, 1, gamepad ? 10 : -1);
+        if (poll(&connection, 1, gamepad ? 10 : -1) > 0 &&
+            (connection.revents & (POLLERR | POLLHUP | POLLNVAL))) {
+            // The display has gone and nothing more can arrive: end as when the window is closed.
+            *event = SDL_Event{};
+            event->type = SDL_QUIT;
+            return 1;
+        }
     }
 }
 const Uint8* rawKeyState() {
