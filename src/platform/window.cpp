@@ -353,11 +353,32 @@ bool tileChanged(int x, int y, int w, int h) {
     return false;
 }
 
+// Rectangles of the game's picture scaled into the window and sent to the display in batches.
+class ScaledUpdate {
+  public:
+    ~ScaledUpdate() { flush(); }
+    void add(const SDL_Rect& r) {
+        scaleRect(r);
+        noteShown(r);
+        areas_[count_++] = scaled(r);
+        if (count_ == kBatch) flush();
+    }
+    void flush() {
+        if (count_ > 0) SDL_UpdateRects(window.video, count_, areas_);
+        count_ = 0;
+    }
+
+  private:
+    static constexpr int kBatch = 32;
+    SDL_Rect areas_[kBatch];
+    int count_ = 0;
+};
+
 // The whole picture, of which only the 16 x 16 tiles that changed since the last one are scaled and
 // sent: most of a frame in play is the same as the one before, and every scaled pixel costs the
 // conversion to the display's format and the copy to the X server.
 void presentWhole() {
-    constexpr int kTile = 16, kBatch = 32;
+    constexpr int kTile = 16;
     const int w = window.width, h = window.height;
     if (!window.shownValid) {
         window.shown.resize(static_cast<std::size_t>(w) * h);
@@ -369,8 +390,7 @@ void presentWhole() {
         SDL_UpdateRects(window.video, 1, &area);
         return;
     }
-    SDL_Rect areas[kBatch];
-    int n = 0;
+    ScaledUpdate update;
     for (int y = 0; y < h; y += kTile) {
         const int th = std::min(kTile, h - y);
         for (int x = 0; x < w;) {
@@ -380,18 +400,10 @@ void presentWhole() {
             }
             const int start = x;
             while (x < w && tileChanged(x, y, std::min(kTile, w - x), th)) x += kTile;
-            const SDL_Rect r = {static_cast<Sint16>(start), static_cast<Sint16>(y),
-                                static_cast<Uint16>(std::min(x, w) - start), static_cast<Uint16>(th)};
-            scaleRect(r);
-            noteShown(r);
-            areas[n++] = scaled(r);
-            if (n == kBatch) {
-                SDL_UpdateRects(window.video, n, areas);
-                n = 0;
-            }
+            update.add({static_cast<Sint16>(start), static_cast<Sint16>(y),
+                        static_cast<Uint16>(std::min(x, w) - start), static_cast<Uint16>(th)});
         }
     }
-    if (n > 0) SDL_UpdateRects(window.video, n, areas);
 }
 
 // Points the game at its new surface after a switch moved it.
@@ -551,21 +563,11 @@ void presentRects(SDL_Surface* screen, int count, SDL_Rect* rects) {
         return;
     }
     // Only the rectangles, scaled: a partial update stays partial.
-    constexpr int kBatch = 16;
-    SDL_Rect areas[kBatch];
-    int n = 0;
+    ScaledUpdate update;
     for (int k = 0; k < count; ++k) {
         SDL_Rect r;
-        if (!clip(rects[k], &r)) continue;
-        scaleRect(r);
-        noteShown(r);
-        areas[n++] = scaled(r);
-        if (n == kBatch) {
-            SDL_UpdateRects(window.video, n, areas);
-            n = 0;
-        }
+        if (clip(rects[k], &r)) update.add(r);
     }
-    if (n > 0) SDL_UpdateRects(window.video, n, areas);
 }
 
 WindowHandle findWindow(const char* title) {
