@@ -7,14 +7,13 @@
 namespace platform {
 namespace {
 bool playing = false;
-}  // namespace
 
 // The window layer, just above the raw source: mouse positions mapped back to the game's 240 x 320,
 // clicks on full screen's border dropped, F11 and Alt+Enter switching full screen. The event record
 // is written only for an event that is passed on.
-int detail::windowPollEvent(SDL_Event* event) {
+int nextLetThrough(int (*source)(SDL_Event*), SDL_Event* event) {
     SDL_Event taken;
-    while (detail::rawPollEvent(&taken)) {
+    while (source(&taken)) {
         if (detail::windowLetsThrough(taken)) {
             *event = taken;
             return 1;
@@ -22,16 +21,14 @@ int detail::windowPollEvent(SDL_Event* event) {
     }
     return 0;
 }
+}  // namespace
+
+int detail::windowPollEvent(SDL_Event* event) {
+    return nextLetThrough(detail::rawPollEvent, event);
+}
 
 int detail::windowWaitEvent(SDL_Event* event) {
-    SDL_Event taken;
-    while (detail::rawWaitEvent(&taken)) {
-        if (detail::windowLetsThrough(taken)) {
-            *event = taken;
-            return 1;
-        }
-    }
-    return 0;
+    return nextLetThrough(detail::rawWaitEvent, event);
 }
 
 // Under the recorder.
