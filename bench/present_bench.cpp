@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "platform/platform.h"
-#include "platform/script.h"
+#include "platform/script/script.h"
 
 namespace {
 

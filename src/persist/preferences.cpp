@@ -1,7 +1,7 @@
 // The window preferences file: read leniently (a bad file only means defaults), written whole.
 #include "persist/preferences.h"
 
-#include <cstdio>
+#include "platform/platform.h"
 
 namespace {
 
@@ -69,23 +69,10 @@ std::string formatPreferences(const Preferences& preferences) {
 
 Preferences loadPreferences(const std::string& path) {
     std::string text;
-    if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
-        char buffer[kMaxFileBytes];
-        text.assign(buffer, std::fread(buffer, 1, sizeof buffer, file));
-        std::fclose(file);
-    }
+    platform::readFile(path, kMaxFileBytes, &text);  // empty when there is nothing to read
     return parsePreferences(text);
 }
 
 bool savePreferences(const std::string& path, const Preferences& preferences) {
-    const std::string temporary = path + ".new";
-    std::FILE* file = std::fopen(temporary.c_str(), "wb");
-    if (!file) return false;
-    const std::string text = formatPreferences(preferences);
-    const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-    if (std::fclose(file) != 0 || !written || std::rename(temporary.c_str(), path.c_str()) != 0) {
-        std::remove(temporary.c_str());
-        return false;
-    }
-    return true;
+    return platform::replaceFile(path, formatPreferences(preferences));
 }

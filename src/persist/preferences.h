@@ -23,5 +23,5 @@ std::string formatPreferences(const Preferences& preferences);
 // The preferences in the file at `path`; the defaults when it is missing or unreadable.
 Preferences loadPreferences(const std::string& path);
 
-// Writes the file through a temporary beside it, so a failed write leaves the old one; false on failure.
+// Replaces the file as every save does (platform::replaceFile); false, the old file kept, on failure.
 bool savePreferences(const std::string& path, const Preferences& preferences);

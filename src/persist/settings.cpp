@@ -97,12 +97,9 @@ void decodeSettings(const std::string& bytes, Settings& record) {
 }
 
 void loadSettings(Settings& record) {
-    std::FILE* file = std::fopen(settingsPath().c_str(), "rb");
-    if (!file) return;
-    char buffer[kSettingsFileSize];
-    const std::size_t got = std::fread(buffer, 1, sizeof buffer, file);
-    std::fclose(file);
-    decodeSettings(std::string(buffer, got), record);
+    std::string bytes;
+    const platform::FileRead read = platform::readFile(settingsPath(), kSettingsFileSize, &bytes);
+    if (read == platform::FileRead::Whole || read == platform::FileRead::Cut) decodeSettings(bytes, record);
 }
 
 void saveSettings(const Settings& record) {

@@ -1,5 +1,5 @@
-// The clock, events and held keys as the game receives them: the build's own sources (linux.cpp or
-// script.cpp) passed through the layers that sit between them and the game. From the game down:
+// The clock, events and held keys as the game receives them: the target's own sources (linux/,
+// script/ and the others) passed through the layers that sit between them and the game. From the game down:
 // the recorder, gamepad (joystick to keys), pause, then the raw source.
 #include "platform/platform_detail.h"
 #include "platform/recorder.h"

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "platform/platform_detail.h"
-#include "platform/script.h"
+#include "platform/script/script.h"
 
 namespace platform {
 namespace {

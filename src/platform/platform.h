@@ -1,5 +1,6 @@
 // The device services the game needs, behind one seam. Game code includes this header and SDL,
-// never POSIX or X11. linux.cpp provides the desktop build, script.cpp the headless one for tests.
+// never POSIX, Win32, X11 or JavaScript. Each target has a folder of its own below this one (linux/,
+// script/ for the headless tests); the layers beside this header are shared by every target.
 #pragma once
 
 #include <SDL.h>
@@ -43,7 +44,27 @@ bool makePrivateFolder(const std::string& path);
 // leaving exactly one '/' between components.
 std::string joinPath(const std::string& folder, const std::string& name);
 
-// Saves (settings, replays): replaces the file at `path`, or a symbolic link's target, with `bytes`
+// How readFile went.
+enum class FileRead {
+    Whole,     // `bytes` holds the whole file
+    Cut,       // the file goes on past `limit`: `bytes` holds its first `limit` bytes
+    Missing,   // nothing at `path`
+    NotAFile,  // a folder, a FIFO, a device: never opened for reading, so nothing can block
+    Failed,    // it could not be opened or read
+};
+
+// Loading (settings, preferences, story, recordings, packs, pictures): reads at most `limit` bytes of
+// the regular file at `path` into `bytes` (emptied first).
+FileRead readFile(const std::string& path, std::size_t limit, std::string* bytes);
+
+// The high-score recordings moving down the table: renames `from` to `to`, replacing a file there;
+// false when it cannot (then both stay as they were).
+bool moveFile(const std::string& from, const std::string& to);
+
+// A reset of the high-score table: deletes the file at `path`; false when a file is still there.
+bool removeFile(const std::string& path);
+
+// Saves (settings, preferences, replays): replaces the file at `path`, or a symbolic link's target, with `bytes`
 // atomically and durably, keeping its permissions; false, the old file untouched, on any failure.
 bool replaceFile(const std::string& path, const std::string& bytes);
 

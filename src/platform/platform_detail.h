@@ -14,6 +14,10 @@ int rawPollEvent(SDL_Event* event);
 int rawWaitEvent(SDL_Event* event);
 const Uint8* rawKeyState();
 
+// Shows rectangles of the window's surface: SDL_UpdateRects where SDL itself draws the window, a copy
+// of its own on a target where SDL draws nowhere.
+void rawUpdateRects(SDL_Surface* video, int count, SDL_Rect* rects);
+
 // The desktop's size in pixels and bits per pixel as they were before the game set a video mode;
 // 0 when unknown.
 void rawDesktopSize(int* width, int* height, int* bitsPerPixel);

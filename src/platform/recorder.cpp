@@ -327,15 +327,16 @@ void endGame() {
 void keepReplayAsScore(int place) {
     if (rec.mode != Mode::Recording || place < 0 || place >= kScorePlaces) return;
     for (int k = kScorePlaces - 1; k > place; --k) {
-        std::rename(scoreFile(k - 1).c_str(), scoreFile(k).c_str());  // score-5 is dropped
+        // score-5 is dropped; a place that had no recording passes that on too
+        if (!moveFile(scoreFile(k - 1), scoreFile(k))) removeFile(scoreFile(k));
     }
-    std::remove(scoreFile(place).c_str());
+    removeFile(scoreFile(place));
     if (!rec.lastGame.empty()) replaceFile(scoreFile(place), rec.lastGame);
 }
 
 void dropScoreReplays() {
     if (rec.mode != Mode::Recording) return;
-    for (int k = 0; k < kScorePlaces; ++k) std::remove(scoreFile(k).c_str());
+    for (int k = 0; k < kScorePlaces; ++k) removeFile(scoreFile(k));
 }
 
 namespace replay {

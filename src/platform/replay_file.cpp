@@ -12,9 +12,8 @@
 //   'Z'         -                                   the end of the stream
 #include "platform/replay_file.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include "platform/platform.h"
+
 #include <zlib.h>
 
 #include <cstdio>
@@ -338,35 +337,22 @@ bool decodeReplay(const std::string& bytes, Replay* replay, std::string* error) 
 }
 
 bool readReplayFile(const std::string& path, Replay* replay, std::string* error) {
-    struct stat info {};
-    if (stat(path.c_str(), &info) != 0) {
-        *error = "cannot open " + path;
-        return false;
-    }
-    if (!S_ISREG(info.st_mode)) {
-        *error = path + " is not a file";
-        return false;
-    }
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) {
-        *error = "cannot read " + path;
-        return false;
-    }
     std::string bytes;
-    char chunk[65536];
-    std::size_t got;
-    while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0 && bytes.size() <= kMaxFileSize) {
-        bytes.append(chunk, got);
-    }
-    const bool failed = std::ferror(file) != 0;
-    std::fclose(file);
-    if (failed) {
-        *error = "cannot read " + path;
-        return false;
-    }
-    if (bytes.size() > kMaxFileSize) {
-        *error = path + " is too large for a recorded game";
-        return false;
+    switch (readFile(path, kMaxFileSize, &bytes)) {
+        case FileRead::Whole:
+            break;
+        case FileRead::Cut:
+            *error = path + " is too large for a recorded game";
+            return false;
+        case FileRead::Missing:
+            *error = "cannot open " + path;
+            return false;
+        case FileRead::NotAFile:
+            *error = path + " is not a file";
+            return false;
+        case FileRead::Failed:
+            *error = "cannot read " + path;
+            return false;
     }
     if (!decodeReplay(bytes, replay, error)) {
         *error = path + ": " + *error;

@@ -55,7 +55,11 @@ std::string loadWavAs(const std::string& path, const SDL_AudioSpec& device) {
     SDL_AudioSpec fileFormat;
     Uint8* data = nullptr;
     Uint32 length = 0;
-    if (!SDL_LoadWAV(path.c_str(), &fileFormat, &data, &length)) return "";
+    constexpr std::size_t kMaxWavBytes = 4 << 20;
+    std::string file;
+    if (readFile(path, kMaxWavBytes, &file) != FileRead::Whole) return "";
+    SDL_RWops* stream = SDL_RWFromConstMem(file.data(), static_cast<int>(file.size()));
+    if (!stream || !SDL_LoadWAV_RW(stream, 1, &fileFormat, &data, &length)) return "";
     SDL_AudioCVT cvt;
     std::string converted;
     if (SDL_BuildAudioCVT(&cvt, fileFormat.format, fileFormat.channels, fileFormat.freq, device.format, device.channels,

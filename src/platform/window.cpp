@@ -364,7 +364,7 @@ class ScaledUpdate {
         if (count_ == kBatch) flush();
     }
     void flush() {
-        if (count_ > 0) SDL_UpdateRects(window.video, count_, areas_);
+        if (count_ > 0) detail::rawUpdateRects(window.video, count_, areas_);
         count_ = 0;
     }
 
@@ -387,7 +387,7 @@ void presentWhole() {
         scaleRect(whole);
         noteShown(whole);
         SDL_Rect area = scaled(whole);
-        SDL_UpdateRects(window.video, 1, &area);
+        detail::rawUpdateRects(window.video, 1, &area);
         return;
     }
     ScaledUpdate update;
@@ -404,6 +404,11 @@ void presentWhole() {
                         static_cast<Uint16>(std::min(x, w) - start), static_cast<Uint16>(th)});
         }
     }
+}
+
+void showWhole(SDL_Surface* video) {
+    SDL_Rect all = {0, 0, static_cast<Uint16>(video->w), static_cast<Uint16>(video->h)};
+    detail::rawUpdateRects(video, 1, &all);
 }
 
 // Points the game at its new surface after a switch moved it.
@@ -468,7 +473,7 @@ bool setMode(bool wantFullscreen, std::string* error) {
         scaleRect({0, 0, static_cast<Uint16>(window.width), static_cast<Uint16>(window.height)});
     }
     follow(old);
-    if (switching) SDL_UpdateRect(video, 0, 0, 0, 0);  // the picture again, at once
+    if (switching) showWhole(video);  // the picture again, at once
     return true;
 }
 
@@ -553,13 +558,13 @@ void presentScreen(SDL_Surface* screen) {
     if (isScaling()) {
         presentWhole();
     } else if (screen) {
-        SDL_UpdateRect(screen, 0, 0, 0, 0);
+        showWhole(screen);
     }
 }
 
 void presentRects(SDL_Surface* screen, int count, SDL_Rect* rects) {
     if (!isScaling()) {
-        if (screen) SDL_UpdateRects(screen, count, rects);
+        if (screen) detail::rawUpdateRects(screen, count, rects);
         return;
     }
     // Only the rectangles, scaled: a partial update stays partial.

@@ -54,15 +54,11 @@ void paintMessageText(const char* text, int x, int y) {
     drawText(text, x, y, kFont);
 }
 
-// The whole story file and a NUL; a missing or unreadable file gives an empty text.
+// The story file and a NUL; a missing or unreadable file gives an empty text.
 char* readStory(const std::string& path) {
+    constexpr std::size_t kMaxStoryBytes = 1 << 20;  // a story of a few pages is a few kilobytes
     std::string bytes;
-    if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
-        char chunk[4096];
-        std::size_t got;
-        while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) bytes.append(chunk, got);
-        std::fclose(file);
-    }
+    platform::readFile(path, kMaxStoryBytes, &bytes);
     char* text = new char[bytes.size() + 1];
     bytes.copy(text, bytes.size());
     text[bytes.size()] = '\0';

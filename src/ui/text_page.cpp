@@ -29,7 +29,10 @@ SDL_Surface* loadPicture(const std::string& folder, const std::string& path) {
     std::string full = path;
     if (path.empty() || path[0] != '/')
         full = folder.empty() ? dataFile(path) : platform::joinPath(folder, path);
-    SDL_RWops* stream = SDL_RWFromFile(full.c_str(), "rb");
+    constexpr std::size_t kMaxPictureBytes = 4 << 20;
+    std::string bytes;
+    if (platform::readFile(full, kMaxPictureBytes, &bytes) != platform::FileRead::Whole) return nullptr;
+    SDL_RWops* stream = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
     return stream ? SDL_LoadBMP_RW(stream, 1) : nullptr;
 }
 

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "game/test_world.h"
-#include "platform/script.h"
+#include "platform/script/script.h"
 
 namespace {
 

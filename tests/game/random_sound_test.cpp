@@ -3,7 +3,7 @@
 
 #include "game/test_world.h"
 #include "persist/settings.h"
-#include "platform/script.h"
+#include "platform/script/script.h"
 
 namespace {
 

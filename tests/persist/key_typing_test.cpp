@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "keyboard_fixture.h"
-#include "platform/script.h"
+#include "platform/script/script.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <cstring>
 #include <filesystem>
 
-#include "platform/script.h"
+#include "platform/script/script.h"
 #include "shell/shell.h"
 #include "support/test_support.h"
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "platform/platform.h"
-#include "platform/script.h"
+#include "platform/script/script.h"
 #include "support/test_support.h"
 
 namespace {

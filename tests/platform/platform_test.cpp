@@ -9,7 +9,7 @@
 #include <filesystem>
 
 #include "platform/platform_detail.h"
-#include "platform/script.h"
+#include "platform/script/script.h"
 #include "support/test_support.h"
 
 using namespace platform;

@@ -7,7 +7,7 @@
 #include <filesystem>
 
 #include "platform/recorder.h"
-#include "platform/script.h"
+#include "platform/script/script.h"
 #include "support/test_support.h"
 
 using namespace platform;

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "platform/platform.h"
-#include "platform/script.h"
+#include "platform/script/script.h"
 #include "resources/images.h"
 #include "shell/shell.h"
 #include "support/test_support.h"

@@ -148,17 +148,27 @@ TEST_F(PackReaderTest, AnEmptyPackGivesAnEmptyList) {
     EXPECT_EQ(list.count, 0);
 }
 
-TEST_F(PackReaderTest, AnUncompressedPackReadsTheSameAsItsGzipForm) {
+// As zlib's own file reading takes them: a file that is no gzip at all, and gzip members one after another.
+TEST_F(PackReaderTest, AnUncompressedOrSplitPackReadsTheSameAsItsGzipForm) {
     const auto pixels = redGreen565();
     const auto bytes = packOf({rawImage(2, 1, 16, 4, pixels, 0xF800, 0x07E0, 0x1F)});
     writeGzip(packPath("0"), bytes);
-    testing_support::writeFile(packPath("1"), std::string(bytes.begin(), bytes.end()));
-    ImageList zipped, plain;
+    const std::string plainPath = packPath("1");
+    testing_support::writeFile(plainPath, std::string(bytes.begin(), bytes.end()));
+    const std::size_t half = bytes.size() / 2;
+    writeGzip(packPath("2"), {bytes.begin(), bytes.begin() + half});
+    writeGzip(packPath("3"), {bytes.begin() + half, bytes.end()});
+    testing_support::writeFile(packPath("4"), testing_support::readFile(packPath("2")) +
+                                                  testing_support::readFile(packPath("3")) + "trailing bytes");
+    ImageList zipped, plain, split;
     std::string error;
     ASSERT_TRUE(readPack(packReader(), zipped, kSplashPackName, kSplashPackCapacity, &error)) << error;
-    ASSERT_TRUE(readPack(packReader(), plain, kMainPackName, kMainPackCapacity, &error)) << error;
+    ASSERT_TRUE(readPackFile(packReader(), plain, plainPath, kMainPackCapacity, &error)) << error;
+    ASSERT_TRUE(readPackFile(packReader(), split, packPath("4"), kMainPackCapacity, &error)) << error;
     ASSERT_EQ(plain.count, 1);
+    ASSERT_EQ(split.count, 1);
     EXPECT_EQ(readPixel(getImage(plain, 0), 1, 0), readPixel(getImage(zipped, 0), 1, 0));
+    EXPECT_EQ(readPixel(getImage(split, 0), 1, 0), readPixel(getImage(zipped, 0), 1, 0));
 }
 
 TEST_F(PackReaderTest, DamagedPacksEndWithASentenceNamingTheFileAndTheProblem) {

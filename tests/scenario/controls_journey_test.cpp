@@ -11,7 +11,7 @@
 #include "game/world.h"
 #include "persist/key_table.h"
 #include "persist/settings.h"
-#include "platform/script.h"
+#include "platform/script/script.h"
 #include "shell/game_flow.h"
 #include "shell/shell.h"
 #include "support/test_support.h"

@@ -2,7 +2,7 @@
 #include <string>
 
 #include "menu_fixture.h"
-#include "platform/script.h"
+#include "platform/script/script.h"
 #include "shell/shell.h"
 #include "ui/menu.h"
 #include "ui/text_page.h"

@@ -5,7 +5,7 @@
 #include "menu_fixture.h"
 #include "persist/keyboard.h"
 #include "persist/name_entry.h"
-#include "platform/script.h"
+#include "platform/script/script.h"
 #include "ui/menu.h"
 #include "ui/text_page.h"
 

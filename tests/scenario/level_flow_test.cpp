@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "game/test_world.h"
-#include "platform/script.h"
+#include "platform/script/script.h"
 #include "shell/game_flow.h"
 
 namespace {

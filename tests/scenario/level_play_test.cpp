@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "game/test_world.h"
-#include "platform/script.h"
+#include "platform/script/script.h"
 #include "shell/game_flow.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "game/game_frame.h"
-#include "platform/script.h"
+#include "platform/script/script.h"
 #include "resources/images.h"
 #include "shell/shell.h"
 #include "support/test_support.h"

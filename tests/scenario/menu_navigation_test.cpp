@@ -1,7 +1,7 @@
 // The main menu on the virtual clock: its hot spots and their edges, the queue drain, resume, and
 // the way through the screens it opens.
 #include "menu_fixture.h"
-#include "platform/script.h"
+#include "platform/script/script.h"
 #include "shell/shell.h"
 #include "ui/menu.h"
 

@@ -2,7 +2,7 @@
 // way out.
 #include "menu_fixture.h"
 #include "persist/settings.h"
-#include "platform/script.h"
+#include "platform/script/script.h"
 #include "shell/shell.h"
 #include "ui/menu.h"
 

@@ -4,7 +4,7 @@
 #include "menu_fixture.h"
 #include "persist/name_entry.h"
 #include "persist/settings.h"
-#include "platform/script.h"
+#include "platform/script/script.h"
 #include "shell/shell.h"
 #include "ui/menu.h"
 

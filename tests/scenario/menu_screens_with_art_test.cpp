@@ -5,7 +5,7 @@
 
 #include "persist/name_entry.h"
 #include "persist/settings.h"
-#include "platform/script.h"
+#include "platform/script/script.h"
 #include "resources/images.h"
 #include "shell/shell.h"
 #include "shell/game_flow.h"

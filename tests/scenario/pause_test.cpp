@@ -7,7 +7,7 @@
 #include <sstream>
 
 #include "game/test_world.h"
-#include "platform/script.h"
+#include "platform/script/script.h"
 
 namespace {
 

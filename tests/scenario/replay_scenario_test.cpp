@@ -6,7 +6,7 @@
 
 #include "persist/settings.h"
 #include "platform/replay_file.h"
-#include "platform/script.h"
+#include "platform/script/script.h"
 #include "shell/options.h"
 #include "shell/startup.h"
 #include "support/test_support.h"

@@ -8,7 +8,7 @@
 
 #include "game/world.h"
 #include "persist/settings.h"
-#include "platform/script.h"
+#include "platform/script/script.h"
 #include "resources/images.h"
 #include "shell/game_flow.h"
 #include "shell/shell.h"

@@ -2,7 +2,7 @@
 // picture at (140, 20)): taps reach the hot spots at every scaled pixel, the border takes none, F11
 // and Alt+Enter switch at any time and the picture follows at once.
 #include "menu_fixture.h"
-#include "platform/script.h"
+#include "platform/script/script.h"
 #include "shell/shell.h"
 #include "ui/menu.h"
 #include "ui/screen_loop.h"

@@ -7,7 +7,7 @@
 
 #include <cstdlib>
 
-#include "platform/script.h"
+#include "platform/script/script.h"
 #include "shell/shell.h"
 #include "support/test_support.h"
 

@@ -4,7 +4,7 @@
 
 #include "persist/preferences.h"
 #include "persist/settings.h"
-#include "platform/script.h"
+#include "platform/script/script.h"
 #include "shell/shell.h"
 #include "shell/startup.h"
 #include "support/test_support.h"

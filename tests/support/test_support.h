@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/script.h"
+#include "platform/script/script.h"
 
 namespace testing_support {
 

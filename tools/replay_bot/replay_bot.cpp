@@ -15,7 +15,7 @@
 #include "persist/settings.h"
 #include "platform/platform_detail.h"
 #include "platform/recorder.h"
-#include "platform/script.h"
+#include "platform/script/script.h"
 #include "resources/images.h"
 #include "shell/game_flow.h"
 #include "shell/replay_run.h"

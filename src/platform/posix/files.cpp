@@ -1,9 +1,10 @@
-// Folders and durable, atomic file replacement on the real file system; the same on every build,
-// since tests work in scratch folders.
+// Files and folders on a POSIX file system: reading without blocking on what is not a file, and
+// durable, atomic replacement. The desktop and the tests share it, since tests work in scratch folders.
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -79,6 +80,52 @@ bool syncFolder(const std::string& folder) {
 }
 
 }  // namespace
+
+FileRead readFile(const std::string& path, std::size_t limit, std::string* bytes) {
+    bytes->clear();
+    // Only a regular file is opened, and without blocking: a FIFO or a device named where a file was
+    // expected must not hold the game up.
+    struct stat info;
+    if (::stat(path.c_str(), &info) != 0) {
+        return errno == ENOENT || errno == ENOTDIR ? FileRead::Missing : FileRead::Failed;
+    }
+    if (!S_ISREG(info.st_mode)) return FileRead::NotAFile;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return FileRead::Failed;
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {  // replaced since the look
+        ::close(fd);
+        return FileRead::NotAFile;
+    }
+    // One byte more than the limit tells a file that fills it exactly from one that goes on.
+    bytes->resize(std::min<std::size_t>(limit, static_cast<std::size_t>(info.st_size)) + 1);
+    std::size_t done = 0;
+    bool failed = false;
+    while (done < limit + 1) {
+        if (done == bytes->size()) bytes->resize(std::min(limit + 1, 2 * done));  // it grew meanwhile
+        const ssize_t got = ::read(fd, &(*bytes)[done], bytes->size() - done);
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) {
+            failed = got < 0;
+            break;
+        }
+        done += static_cast<std::size_t>(got);
+    }
+    ::close(fd);
+    if (failed) {
+        bytes->clear();
+        return FileRead::Failed;
+    }
+    bytes->resize(std::min(done, limit));
+    return done > limit ? FileRead::Cut : FileRead::Whole;
+}
+
+bool moveFile(const std::string& from, const std::string& to) {
+    return ::rename(from.c_str(), to.c_str()) == 0 && syncFolder(folderOf(to));
+}
+
+bool removeFile(const std::string& path) {
+    return ::unlink(path.c_str()) == 0 || errno == ENOENT;
+}
 
 bool replaceFile(const std::string& path, const std::string& bytes) {
     const std::string target = writeTarget(path);

@@ -1,5 +1,5 @@
 // The headless build of the device services for tests: a virtual clock and scripted events.
-#include "platform/script.h"
+#include "platform/script/script.h"
 
 #include <algorithm>
 #include <cstring>
@@ -159,6 +159,10 @@ int rawWaitEvent(SDL_Event* event) {
 
 const Uint8* rawKeyState() {
     return state.keys;
+}
+
+void rawUpdateRects(SDL_Surface* video, int count, SDL_Rect* rects) {
+    SDL_UpdateRects(video, count, rects);
 }
 
 void rawDesktopSize(int* width, int* height, int* bitsPerPixel) {

@@ -141,6 +141,10 @@ const Uint8* rawKeyState() {
     return SDL_GetKeyState(nullptr);
 }
 
+void rawUpdateRects(SDL_Surface* video, int count, SDL_Rect* rects) {
+    SDL_UpdateRects(video, count, rects);
+}
+
 void rawDesktopSize(int* width, int* height, int* bitsPerPixel) {
     // SDL tells the desktop's size only until the first video mode is set: keep it for the switches.
     static int desktopW = 0, desktopH = 0, desktopDepth = 0;

@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# Builds a library from Debian's own source package for a target that Debian does not build it for
+# (SDL 1.2 and zlib for Windows and for the web). The source comes through a private deb-src list,
+# so the system's apt set-up is untouched; dpkg-source applies Debian's patches. What is built is kept
+# in the prefix: a second run for the same package and toolchain does nothing.
+#
+# Usage: scripts/debian-source.sh TOOLCHAIN PACKAGE PREFIX
+#   TOOLCHAIN  mingw32 (i686-w64-mingw32) or emscripten
+#   PACKAGE    libsdl1.2 or zlib
+#   PREFIX     where the headers and libraries go (include/, lib/)
+set -euo pipefail
+
+toolchain=${1:?toolchain}
+package=${2:?package}
+prefix=${3:?prefix}
+root=$(cd "$(dirname "$0")/.." && pwd)
+cache=${KORVEX_DEBIAN_SOURCES:-$root/build-deps}
+stamp=$prefix/.built-$package-$toolchain
+[ -e "$stamp" ] && exit 0
+
+# --- Fetching: the source package of bookworm, unpacked once into $cache/src/<package>.
+fetch() {
+    local apt=$cache/apt
+    mkdir -p "$apt/sources" "$apt/lists/partial" "$cache/download"
+    # The same archive and keys as the system's own list, as sources.
+    sed -e 's/^Types: deb$/Types: deb-src/' /etc/apt/sources.list.d/debian.sources > "$apt/sources/debian.sources"
+    local options=(-o Dir::Etc::SourceList=/dev/null -o Dir::Etc::SourceParts="$apt/sources"
+                   -o Dir::State::Lists="$apt/lists" -o Debug::NoLocking=1)
+    [ "$(id -u)" -ne 0 ] || options+=(-o APT::Sandbox::User=root)  # root downloads into our own folder
+    if ! ls "$apt/lists/"*Sources* >/dev/null 2>&1; then
+        apt-get "${options[@]}" update -qq
+    fi
+    (cd "$cache/download" && apt-get "${options[@]}" source --download-only -qq "$package")
+    local dsc
+    dsc=$(ls "$cache/download/${package}_"*.dsc | tail -n 1)  # the archive holds one version
+    rm -rf "$cache/src/$package"
+    mkdir -p "$cache/src"
+    dpkg-source --no-check -x "$dsc" "$cache/src/$package" >/dev/null
+}
+[ -d "$cache/src/$package" ] || fetch
+source_dir=$cache/src/$package
+mkdir -p "$prefix"
+
+# --- Building: one recipe a toolchain and package.
+case "$toolchain/$package" in
+    *)
+        echo "debian-source: no recipe for $package with $toolchain" >&2
+        exit 2 ;;
+esac
+touch "$stamp"
