@@ -3,7 +3,8 @@
 # zip), run for real under 32-bit Wine in one fresh prefix, in an X server of its own, driven with xdotool:
 # silent install, the game at its menu (picture for picture the Linux build's), a short game, a second copy,
 # a read-only settings file, the golden replays, installing again, the uninstaller from the Uninstall key,
-# the portable copy in a folder with a Cyrillic name, and the command line without a console.
+# the portable copy in a folder with a Cyrillic name, the command line without a console, and the
+# Windows services one by one (korvex-system-check.exe).
 #
 # Usage: scripts/test-windows-wine.sh   (builds first; needs the host build in build/ for its picture)
 # Ends with "N passed, M failed" and a non-zero exit code on any failure.
@@ -269,6 +270,18 @@ check_portable() {
   end
 }
 
+# The target's own services, each checked by a program of their own (tests/windows/system_check.cpp).
+check_services() {
+  begin "the Windows services: files by Cyrillic names, durable saves and their refusals, path, arguments, mutex"
+  mkdir -p "$drive/check"
+  cp "$root/build-win/korvex-system-check.exe" "$root/build-win/SDL.dll" "$drive/check/"
+  local report status=0
+  report=$(in_c 'C:\check\korvex-system-check.exe' "$cyrillic") || status=$?
+  sed 's/^/    /' <<<"$report"
+  expect '[ "$status" -eq 0 ] && [[ "$report" == *" checks, 0 failed" ]]' "every check holds (exit $status)"
+  end
+}
+
 # Started as from the desktop (start /wait hands over no standard handles), --version is a message box.
 check_command_line() {
   begin "the command line: printed where there is output, a message box where there is none"
@@ -295,6 +308,7 @@ main() {
   prepare
   linux_menu
   check_delivered
+  check_services
   check_install
   check_installed_game
   check_read_only_settings

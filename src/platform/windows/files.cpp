@@ -101,10 +101,12 @@ FileRead readFile(const std::string& path, std::size_t limit, std::string* bytes
     bytes->clear();
     const std::wstring wide = widePath(path);
     const DWORD attributes = GetFileAttributesW(wide.c_str());
-    if (wide.empty() || attributes == INVALID_FILE_ATTRIBUTES) {
-        return wide.empty() || isMissing(GetLastError()) ? FileRead::Missing : FileRead::Failed;
+    if (wide.empty() || (attributes == INVALID_FILE_ATTRIBUTES && isMissing(GetLastError()))) {
+        return FileRead::Missing;
     }
-    if (attributes & FILE_ATTRIBUTE_DIRECTORY) return FileRead::NotAFile;
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return FileRead::NotAFile;
+    // Opening does not block, not even a device or a pipe; reading them could.
     Handle file(CreateFileW(wide.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) return isMissing(GetLastError()) ? FileRead::Missing : FileRead::Failed;
