@@ -92,7 +92,7 @@ game_ends() {
     if ! kill -0 "$game_pid" 2>/dev/null; then
       game_status=0
       wait "$game_pid" || game_status=$?
-      game_pid=""
+      game_pid="" window=""
       return 0
     fi
     sleep 0.1
@@ -104,7 +104,7 @@ stop_game() {
     [ -n "${window:-}" ] && "$close_window" "$window" 2>/dev/null
     game_ends 10 || kill "$game_pid" 2>/dev/null
   fi
-  game_pid=""
+  game_pid="" window=""
   settle
 }
 
