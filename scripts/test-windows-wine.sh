@@ -210,7 +210,7 @@ check_replays() {
 }
 
 check_reinstall() {
-  begin "installing again over the installed copy keeps the player's files"
+  begin "installing again keeps the player's files; a folder the uninstaller could not empty is refused"
   cp "$appdata/Korvex/korvex.set" "$work/settings.kept"
   local status=0
   in_c 'C:\KorvexSetup.exe' /S || status=$?
@@ -224,6 +224,12 @@ check_reinstall() {
   settle
   expect '[ "$status" -ne 0 ] && [ "$(ls "$drive/Apps")" = keep.txt ]' \
     "a folder that is neither empty nor Korvex is refused (exit $status), nothing written into it"
+  # The uninstaller names its folder in the ANSI code page; Cyrillic is outside the prefix's.
+  status=0
+  in_c 'C:\KorvexSetup.exe' /S "/D=C:\$cyrillic\Korvex" || status=$?
+  settle
+  expect '[ "$status" -ne 0 ] && [ ! -e "$drive/$cyrillic" ]' \
+    "a folder whose name the ANSI code page cannot write is refused (exit $status)"
   end
 }
 

@@ -55,8 +55,21 @@ notOurs:
 ours:
 FunctionEnd
 
+; The uninstaller names its folder in the ANSI code page: in a folder whose name that code page cannot
+; write, it could neither find its files nor remove them.
+Function RefuseFolderOutsideAnsi
+    System::Call 'kernel32::WideCharToMultiByte(i 0, i 0x400, w "$INSTDIR", i -1, p 0, i 0, p 0, *i 0 r1) i .r0'
+    ${If} $1 != 0
+        MessageBox MB_OK|MB_ICONSTOP "$INSTDIR has characters that this Windows cannot write in its \
+            code page for programs that do not use Unicode.$\nPlease choose another folder." /SD IDOK
+        SetErrorLevel 2
+        Quit
+    ${EndIf}
+FunctionEnd
+
 Section
     SetShellVarContext all
+    Call RefuseFolderOutsideAnsi
     Call RefuseForeignFolder
     ${GetFileName} "$INSTDIR" $keyName
 
