@@ -226,7 +226,7 @@ check_reinstall() {
     "a folder that is neither empty nor Korvex is refused (exit $status), nothing written into it"
   # The uninstaller names its folder in the ANSI code page; Cyrillic is outside the prefix's.
   status=0
-  in_c 'C:\KorvexSetup.exe' /S "/D=C:\$cyrillic\Korvex" || status=$?
+  in_c 'C:\KorvexSetup.exe' /S "/D=C:\\$cyrillic\\Korvex" || status=$?
   settle
   expect '[ "$status" -ne 0 ] && [ ! -e "$drive/$cyrillic" ]' \
     "a folder whose name the ANSI code page cannot write is refused (exit $status)"
