@@ -1,14 +1,19 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, running and testing Korvex need.
+# Usage: scripts/install-deps.sh [build|test|windows]   (windows: building for Windows too)
 # Idempotent: prints and installs only what is missing.
 set -euo pipefail
 
 want_build=(cmake g++ make pkg-config libsdl1.2-dev libx11-dev zlib1g-dev libgtest-dev googletest libbenchmark-dev)
 want_test=(xvfb xdotool x11-utils imagemagick dpkg-dev file desktop-file-utils appstream lintian man-db g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine32:i386 wine64 valgrind python3 clang clang-14 libclang-rt-14-dev)
 
+# The Windows build (scripts/build-windows.sh): mingw-w64, zlib for it, NSIS, dpkg-source for SDL's source.
+want_windows=(mingw-w64 libz-mingw-w64-dev nsis zip unzip dpkg-dev python3)
+
 mode=${1:-build}
 wanted=("${want_build[@]}")
-[ "$mode" = test ] && wanted+=("${want_test[@]}")
+[ "$mode" = test ] && wanted+=("${want_test[@]}" "${want_windows[@]}")
+[ "$mode" = windows ] && wanted+=("${want_windows[@]}")
 
 missing=()
 for pkg in "${wanted[@]}"; do

@@ -113,6 +113,25 @@ install_product() {
   head -c 4096 /dev/zero >"$folder/data.bin"
 }
 
+programs() { echo "$drive/ProgramData/Microsoft/Windows/Start Menu/Programs"; }
+
+# Writes a shell link (.lnk) named $1 in the Start menu's Programs folder of all users, leading to the
+# Windows path $2, laid out as the shell saves one (header, then link information with the local path).
+add_link() {
+  mkdir -p "$(programs)"
+  python3 - "$(programs)/$1.lnk" "$2" <<'PYTHON'
+import struct, sys
+target = sys.argv[2].encode("ascii")
+header = struct.pack("<I", 0x4C) + bytes.fromhex("0114020000000000c000000000000046") + struct.pack("<I", 0x2)
+volume = struct.pack("<IIII", 16, 3, 0, 16)
+local = 0x1C + len(volume)
+suffix = local + len(target) + 1
+info = struct.pack("<7I", suffix + 1, 0x1C, 1, 0x1C, local, 0, suffix) + volume + target + b"\0\0"
+with open(sys.argv[1], "wb") as f:
+    f.write(header + bytes(0x4C - len(header)) + info)
+PYTHON
+}
+
 expect() {
   local description=$2
   if eval "$1"; then return 0; fi
@@ -165,6 +184,8 @@ case_full_product() {
   echo two >"$drive/Apps/Demo/sub/two.txt"
   add_key 'Demo\Level1\Level2\Level3'
   add_key 'Demo\Side'
+  add_link Demo 'C:\Apps\Demo\demo.exe'
+  add_link Keeper 'C:\Apps\Keeper\keeper.exe'
   add_neighbours
   expect '(cd "$drive" && timeout 60 "$wine" cmd /c attrib "C:\\Apps\\Demo\\locked.txt" 2>/dev/null) | grep -q "R "' \
     "Wine sees locked.txt as read-only"
@@ -173,6 +194,8 @@ case_full_product() {
   expect '[ -z "$(find "$drive/Apps/Demo" -type f)" ]' "every file of the folder is gone, read-only one included"
   expect '[ "$(cd "$drive/Apps/Demo" && find . | sort | tr "\n" " ")" = ". ./sub " ]' \
     "only the emptied subfolder is left"
+  expect '[ ! -e "$(programs)/Demo.lnk" ]' "the Start-menu entry Demo, leading into the folder, is gone"
+  expect '[ -f "$(programs)/Keeper.lnk" ]' "another product's Start-menu entry is kept"
   expect_neighbours_kept
   end_case
 }
@@ -200,11 +223,13 @@ case_spaces() {
   install_product 'Apps\My Demo App'
   add_key 'My Demo App\Settings'
   add_key 'My Demo'
+  add_link 'My Demo App' 'C:\Apps\My Demo App Two\demo.exe'
   add_neighbours
   run_uninstaller 'C:\Apps\My Demo App\uninst.exe'
   expect '! has_key "My Demo App"' "the key 'My Demo App' is gone"
   expect 'has_key "My Demo"' "the key 'My Demo' is kept"
   expect '[ ! -e "$drive/Apps/My Demo App" ]' "the folder is gone"
+  expect '[ -f "$(programs)/My Demo App.lnk" ]' "a Start-menu entry of its name leading elsewhere is kept"
   expect_neighbours_kept
   end_case
 }
@@ -255,6 +280,7 @@ case_too_long() {
   name=$(printf 'L%.0s' $(seq 1 221))  # folder path C:\Apps\L...L of 229 characters: a 1029-byte batch
   install_product "Apps\\$name"
   add_key "$name\\Settings"
+  add_link "$name" "C:\\Apps\\$name\\demo.exe"
   # C:\Apps\Demo\u...u.exe has 263 characters; cut to 259 it would still name C:\Apps\Demo and fit the batch.
   file=$(printf 'u%.0s' $(seq 1 246)).exe
   install_product 'Apps\Demo' "$file"
@@ -280,7 +306,7 @@ case_delivered_exe() {
     expect 'grep -q "Subsystem.*(Windows GUI)" <<<"$headers"' "it uses the GUI subsystem"
     expect 'i686-w64-mingw32-objdump -h "$delivered" | grep -q " .rsrc "' "it carries its icon resource"
     expect '[ "$(grep "DLL Name" <<<"$headers" | awk "{print \$3}" | sort | tr "\n" " ")" = \
-      "ADVAPI32.dll KERNEL32.dll msvcrt.dll " ]' "it imports only kernel32, advapi32 and msvcrt"
+      "ADVAPI32.dll KERNEL32.dll SHELL32.dll msvcrt.dll " ]' "it imports only kernel32, advapi32, shell32 and msvcrt"
     expect '[ "$(advapi_imports "$headers")" = "RegCloseKey RegDeleteKeyA RegEnumKeyExA RegOpenKeyExA " ]' \
       "its registry calls are the four ANSI ones"
   fi

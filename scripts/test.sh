@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # On a fresh Debian 12 machine: installs what is missing, builds, and runs every test: unit and
-# scenario tests, the game in a real X server (also on sdl12-compat), and the uninstaller under Wine.
+# scenario tests, the game in a real X server (also on sdl12-compat), the uninstaller and the Windows build
+# under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh test
@@ -15,3 +16,6 @@ scripts/test-sdl12-compat.sh
 # The uninstaller: cross-built for Windows, then run for real under Wine.
 scripts/build-uninstaller.sh
 scripts/test-uninstaller-wine.sh
+# The Windows build: cross-built, then installed, played, checked against the Linux picture and the golden
+# replays, and removed again by our uninstaller, for real under Wine.
+scripts/test-windows-wine.sh

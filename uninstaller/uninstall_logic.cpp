@@ -139,6 +139,7 @@ UninstallPlan planUninstall(const std::string& ownPath, LeadBytePredicate isLead
         plan.refusal = Refusal::batchTooLong;
     } else {
         plan.keyName = keyName;
+        plan.folderPath = folderPath;
     }
     return plan;
 }

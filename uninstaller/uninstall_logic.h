@@ -45,8 +45,9 @@ enum class Refusal { none, rootFolder, batchTooLong };
 
 struct UninstallPlan {
     Refusal refusal = Refusal::none;
-    std::string keyName;    // set when refusal is none
-    std::string batchText;  // set when refusal is none
+    std::string keyName;     // set when refusal is none
+    std::string folderPath;  // set when refusal is none
+    std::string batchText;   // set when refusal is none
 };
 
 // Everything the uninstaller will do for the given own path; a refused plan must change nothing at all.

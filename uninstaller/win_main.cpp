@@ -1,11 +1,14 @@
 // Entry of the Windows uninstaller: no window, no question, no message. It deletes the product's uninstall
-// entry and hands the removal of its own folder to a hidden batch that outlives it.
+// entry and its Start-menu entry, and hands the removal of its own folder to a hidden batch that outlives it.
 #include <mbctype.h>
 #include <windows.h>
+// After windows.h, which it needs.
+#include <shlobj.h>
 
 #include <string>
 
 #include "key_tree.h"
+#include "shortcut.h"
 #include "uninstall_logic.h"
 #include "win_registry.h"
 
@@ -58,6 +61,27 @@ void startBatch() {
     CloseHandle(process.hThread);
 }
 
+// The installer's Start-menu entry is the link named like the product's folder in the Programs folder of
+// all users. It goes when it leads into the folder being removed: a link that leads elsewhere is not ours.
+void removeStartMenuEntry(const std::string& keyName, const std::string& folderPath) {
+    char programs[MAX_PATH] = {};
+    if (SHGetFolderPathA(nullptr, CSIDL_COMMON_PROGRAMS, nullptr, SHGFP_TYPE_CURRENT, programs) != S_OK)
+        return;
+    const std::string link = std::string(programs) + "\\" + keyName + ".lnk";
+    if (link.size() >= MAX_PATH) return;
+    HANDLE file = CreateFileA(link.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return;
+    std::string bytes(uninstaller::kShortcutReadLimit, '\0');
+    DWORD read = 0;
+    const BOOL ok = ReadFile(file, &bytes[0], static_cast<DWORD>(bytes.size()), &read, nullptr);
+    CloseHandle(file);
+    bytes.resize(ok ? read : 0);
+    if (uninstaller::liesInside(uninstaller::shortcutTarget(bytes), folderPath, isSystemLeadByte)) {
+        DeleteFileA(link.c_str());
+    }
+}
+
 void startSelfDelete(const std::string& batchText) {
     if (writeBatch(batchText)) startBatch();
 }
@@ -71,6 +95,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     if (plan.refusal != uninstaller::Refusal::none) return 0;
     uninstaller::WinRegistry registry;
     uninstaller::removeUninstallEntry(registry, plan.keyName.c_str());
+    removeStartMenuEntry(plan.keyName, plan.folderPath);
     startSelfDelete(plan.batchText);
     return 0;
 }

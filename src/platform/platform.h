@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace platform {
 
@@ -25,10 +26,20 @@ std::uint64_t availablePhysicalMemory();
 // The operating system releases the lock when the process ends, however it ends.
 bool acquireSingleInstance(const char* name);
 
-// Start-up: full path of the running program; empty on failure.
+// Start-up: full path of the running program, in UTF-8 with '/' between folders; empty on failure.
 std::string programPath();
 
-// Start-up: $XDG_DATA_HOME, else ~/.local/share, ending in '/'; empty when no absolute folder is known.
+// Start-up: the command line in UTF-8, the program's own name first; on Linux `argv` as it is, on
+// Windows read again from the system, since `argv` there is in the ANSI code page.
+std::vector<std::string> arguments(int argc, char** argv);
+
+// The command line's answers and a failed start (usage, version, a wrong option, no window): printed
+// on standard output, or standard error when `error`; where neither leads anywhere (a Windows
+// program started from the desktop), shown in a message box of the system's.
+void reportText(const std::string& text, bool error);
+
+// Start-up: the user's own data folder ($XDG_DATA_HOME, else ~/.local/share; %APPDATA% on Windows),
+// ending in '/'; empty when no absolute folder is known.
 std::string userDataFolder();
 
 // userDataFolder's rule, given $XDG_DATA_HOME and $HOME (null when unset); relative values are ignored.

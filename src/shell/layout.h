@@ -1,6 +1,7 @@
 // Where the game reads its data and keeps the player's files. Portable: a folder holding the
-// program and its data/ (settings beside the data, as always). Installed: the program in bin/, the
-// data in ../share/korvex/ (never written to), the player's files in the user's data folder.
+// program and its data/ (settings beside the data, as always). Installed: the data never written to,
+// either in ../share/korvex/ (a Unix tree, the program in bin/) or beside the program (one flat folder,
+// as on Windows), and the player's files in the user's data folder.
 #pragma once
 
 #include <functional>
@@ -15,11 +16,13 @@ struct Directories {
     std::string playerDir;   // settings, preferences, replays, ending in '/'; empty when there is no home
 };
 
-// The layout of a program at `programPath`: portable when data/ lies beside it, installed when
-// only ../share/korvex/ exists, portable otherwise (start-up then names the missing pack).
-// `userDataFolder` ends in '/' or is empty when the user has no known home.
+// The layout of a program at `programPath`: portable when data/ lies beside it; installed when there
+// is none but the splash pack 0.pak lies in ../share/korvex/ (the player's folder then "korvex/") or
+// beside the program ("Korvex/"); portable otherwise (start-up then names the missing pack).
+// `exists` answers for a folder (a path ending in '/') or a file; `userDataFolder` ends in '/' or is
+// empty when the user has no known home.
 Directories chooseDirectories(const std::string& programPath,
-                              const std::function<bool(const std::string&)>& folderExists,
+                              const std::function<bool(const std::string&)>& exists,
                               const std::string& userDataFolder);
 
 // A data file as the game names it, relative to the program folder ("\data\0.pak",

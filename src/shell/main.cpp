@@ -1,22 +1,27 @@
 // korvex: a vertical space shooter for a 240 x 320 portrait screen.
-#include <cstdio>
+#include <string>
+#include <vector>
 
+#include "platform/platform.h"  // through SDL.h, main becomes SDL's entry where SDL supplies one
 #include "shell/options.h"
 #include "shell/startup.h"
 
 int main(int argc, char** argv) {
+    const std::vector<std::string> args = platform::arguments(argc, argv);
+    std::vector<const char*> pointers;
+    for (const std::string& arg : args) pointers.push_back(arg.c_str());
     Options options;
     std::string error;
-    if (!parseOptions(argc, argv, options, error)) {
-        std::fprintf(stderr, "korvex: %s\n%s", error.c_str(), usageText().c_str());
+    if (!parseOptions(static_cast<int>(pointers.size()), pointers.data(), options, error)) {
+        platform::reportText("korvex: " + error + "\n" + usageText(), true);
         return 2;
     }
     if (options.help) {
-        std::fputs(usageText().c_str(), stdout);
+        platform::reportText(usageText(), false);
         return 0;
     }
     if (options.version) {
-        std::printf("%s\n", versionText());
+        platform::reportText(std::string(versionText()) + "\n", false);
         return 0;
     }
     return korvexMain(options);

@@ -70,6 +70,7 @@ const char* const kUsageParagraphs[] = {
     "  games last.kvr and score-1.kvr to score-5.kvr are kept\n"
     "  - installed (data in ../share/korvex/): in $XDG_DATA_HOME/korvex/,\n"
     "    by default ~/.local/share/korvex/\n"
+    "  - installed on Windows (data beside korvex.exe): in %APPDATA%\\Korvex\\\n"
     "  - portable (data/ beside the program): in data/\n",
 
     "Exit status: 0; 2 for a bad command line. With --verify: 0 when the recording holds,\n"

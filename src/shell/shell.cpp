@@ -9,11 +9,22 @@ std::string programDir;
 std::string dataDir;
 std::string playerDir;
 
-void updateScreen() { platform::presentScreen(screen); }
+void updateScreen() {
+    platform::presentScreen(screen);
+}
+
+namespace {
+// A folder (a path ending in '/'), or a file that can be read.
+bool exists(const std::string& path) {
+    if (!path.empty() && path.back() == '/') return platform::folderExists(path);
+    std::string firstByte;
+    const platform::FileRead read = platform::readFile(path, 0, &firstByte);
+    return read == platform::FileRead::Whole || read == platform::FileRead::Cut;
+}
+}  // namespace
 
 void findDirectories() {
-    const Directories found =
-        chooseDirectories(platform::programPath(), platform::folderExists, platform::userDataFolder());
+    const Directories found = chooseDirectories(platform::programPath(), exists, platform::userDataFolder());
     programDir = found.programDir;
     dataDir = found.dataDir;
     playerDir = found.playerDir;

@@ -2,8 +2,8 @@
 // run the game, shut SDL down.
 #include "shell/startup.h"
 
-#include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #include "shell/game_flow.h"
 #include "shell/replay_run.h"
@@ -40,15 +40,17 @@ int korvexMain(const Options& options) {
     // Sound starts with the first sound played (the platform's business); without a window the game
     // cannot run at all.
     if (SDL_Init(SDL_INIT_VIDEO) < 0) {
-        std::fprintf(stderr, "korvex: cannot start the video system: %s\n", SDL_GetError());
+        platform::reportText(std::string("korvex: cannot start the video system: ") + SDL_GetError() + "\n",
+                             true);
         SDL_Quit();
         return 0;
     }
     std::string error;
     screen = openGameWindow(options, kTitle, &error);
     if (!screen) {
-        std::fprintf(stderr, "korvex: cannot open the %d x %d window: %s\n", kScreenWidth, kScreenHeight,
-                     error.c_str());
+        platform::reportText("korvex: cannot open the " + std::to_string(kScreenWidth) + " x " +
+                                 std::to_string(kScreenHeight) + " window: " + error + "\n",
+                             true);
         SDL_Quit();
         return 0;
     }

@@ -12,7 +12,7 @@ namespace {
 
 struct LayoutCase {
     const char* programPath;
-    std::set<std::string> folders;  // the folders that exist
+    std::set<std::string> paths;  // the folders (ending in '/') and files that exist
     const char* userData;
     Layout layout;
     const char* programDir;
@@ -22,33 +22,41 @@ struct LayoutCase {
 
 }  // namespace
 
-TEST(Layout, ChosenFromTheProgramsPathAndTheDataFoldersThatExist) {
+TEST(Layout, ChosenFromTheProgramsPathAndWhereTheDataLies) {
     // One case a row.
     // clang-format off
     const LayoutCase cases[] = {
-        // Portable: data/ beside the program wins, even beside an installed tree.
+        // Portable: data/ beside the program wins, even beside an installed tree or packs of its own.
         {"/games/space/korvex", {"/games/space/data/"}, "/h/", Layout::Portable, "/games/space/",
          "/games/space/data/", "/games/space/data/"},
-        {"/usr/bin/korvex", {"/usr/bin/data/", "/usr/share/korvex/"}, "/h/", Layout::Portable, "/usr/bin/",
+        {"/usr/bin/korvex", {"/usr/bin/data/", "/usr/share/korvex/0.pak"}, "/h/", Layout::Portable, "/usr/bin/",
          "/usr/bin/data/", "/usr/bin/data/"},
-        // Installed: only ../share/korvex/ exists; the player's files go to the home folder.
-        {"/usr/bin/korvex", {"/usr/share/korvex/"}, "/h/.local/share/", Layout::Installed, "/usr/bin/",
+        {"C:/Games/Korvex/korvex.exe", {"C:/Games/Korvex/data/", "C:/Games/Korvex/0.pak"}, "C:/U/AppData/",
+         Layout::Portable, "C:/Games/Korvex/", "C:/Games/Korvex/data/", "C:/Games/Korvex/data/"},
+        // Installed in a Unix tree: the splash pack in ../share/korvex/; the player's files in the home folder.
+        {"/usr/bin/korvex", {"/usr/share/korvex/0.pak"}, "/h/.local/share/", Layout::Installed, "/usr/bin/",
          "/usr/share/korvex/", "/h/.local/share/korvex/"},
-        {"/usr/games/korvex", {"/usr/share/korvex/"}, "/x/", Layout::Installed, "/usr/games/",
-         "/usr/share/korvex/", "/x/korvex/"},
-        {"/korvex", {"/share/korvex/"}, "/x/", Layout::Installed, "/", "/share/korvex/", "/x/korvex/"},
+        {"/usr/games/korvex", {"/usr/share/korvex/0.pak", "/usr/games/0.pak"}, "/x/", Layout::Installed,
+         "/usr/games/", "/usr/share/korvex/", "/x/korvex/"},
+        {"/korvex", {"/share/korvex/0.pak"}, "/x/", Layout::Installed, "/", "/share/korvex/", "/x/korvex/"},
+        // Installed flat, as on Windows: the packs beside the program, the player's files in %APPDATA%.
+        {"C:/Program Files/Korvex/korvex.exe", {"C:/Program Files/Korvex/0.pak"}, "C:/U/AppData/Roaming/",
+         Layout::Installed, "C:/Program Files/Korvex/", "C:/Program Files/Korvex/",
+         "C:/U/AppData/Roaming/Korvex/"},
         // Installed without a home: no player folder, so nothing is written anywhere.
-        {"/usr/bin/korvex", {"/usr/share/korvex/"}, "", Layout::Installed, "/usr/bin/", "/usr/share/korvex/", ""},
-        // Neither: portable, so that start-up names the missing pack beside the program.
-        {"/usr/bin/korvex", {"/usr/share/other/"}, "/x/", Layout::Portable, "/usr/bin/", "/usr/bin/data/",
-         "/usr/bin/data/"},
+        {"/usr/bin/korvex", {"/usr/share/korvex/0.pak"}, "", Layout::Installed, "/usr/bin/", "/usr/share/korvex/", ""},
+        {"C:/K/korvex.exe", {"C:/K/0.pak"}, "", Layout::Installed, "C:/K/", "C:/K/", ""},
+        // Neither (a data folder without its splash pack counts for nothing): portable, so that start-up
+        // names the missing pack beside the program.
+        {"/usr/bin/korvex", {"/usr/share/korvex/", "/usr/share/korvex/1.pak", "/usr/bin/1.pak"}, "/x/",
+         Layout::Portable, "/usr/bin/", "/usr/bin/data/", "/usr/bin/data/"},
         {"korvex", {}, "/x/", Layout::Portable, "./", "./data/", "./data/"},
     };
     // clang-format on
     for (const LayoutCase& c : cases) {
         const Directories d = chooseDirectories(
-            c.programPath, [&](const std::string& f) { return c.folders.count(f) > 0; }, c.userData);
-        SCOPED_TRACE(c.programPath + std::string(" with ") + std::to_string(c.folders.size()) + " folders");
+            c.programPath, [&](const std::string& p) { return c.paths.count(p) > 0; }, c.userData);
+        SCOPED_TRACE(c.programPath + std::string(" with ") + std::to_string(c.paths.size()) + " paths");
         EXPECT_EQ(d.layout, c.layout);
         EXPECT_EQ(d.programDir, c.programDir);
         EXPECT_EQ(d.dataDir, c.dataDir);

@@ -6,6 +6,7 @@
 #include <zlib.h>
 
 #include <cstdlib>
+#include <vector>
 
 #include "platform/script/script.h"
 #include "shell/shell.h"
@@ -20,6 +21,38 @@ TEST_F(StartupTest, DirectoriesComeFromTheProgramsOwnPath) {
     findDirectories();
     EXPECT_EQ(programDir, "/games/space/");
     EXPECT_EQ(dataDir, "/games/space/data/");
+}
+
+// The layout as the file system shows it: data/ must be a folder, the splash pack a file.
+TEST_F(StartupTest, TheLayoutFollowsTheFoldersAndFilesThatExist) {
+    testing_support::ScratchFolder scratch;
+    const std::string s = scratch.path + "/", home = s + "home/";
+    const struct {
+        const char* program;
+        std::vector<const char*> folders, files;
+        const char* dataDir;
+        const char* playerDir;
+    } cases[] = {
+        {"p/korvex", {"p/data"}, {"p/0.pak"}, "p/data/", "p/data/"},
+        {"u/bin/korvex",
+         {"u/bin", "u/share/korvex"},
+         {"u/share/korvex/0.pak"},
+         "u/share/korvex/",
+         "home/korvex/"},
+        {"w/korvex.exe", {"w"}, {"w/0.pak"}, "w/", "home/Korvex/"},
+        {"e/korvex.exe", {"e"}, {"e/data", "e/0.pak"}, "e/", "home/Korvex/"},  // data is a file there
+        {"f/korvex.exe", {"f", "f/0.pak"}, {}, "f/data/", "f/data/"},          // 0.pak is a folder there
+    };
+    script::setUserDataFolder(home);
+    for (const auto& c : cases) {
+        for (const char* folder : c.folders) ASSERT_TRUE(platform::makePrivateFolder(s + folder));
+        // An empty pack still marks the data folder; start-up then says what is wrong with it.
+        for (const char* file : c.files) testing_support::writeFile(s + file, "");
+        script::setProgramPath(s + c.program);
+        findDirectories();
+        EXPECT_EQ(dataDir, s + c.dataDir) << c.program;
+        EXPECT_EQ(playerDir, s + c.playerDir) << c.program;
+    }
 }
 
 TEST_F(StartupTest, TooLittleMemoryShowsTheMessageAndEnds) {

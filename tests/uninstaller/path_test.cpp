@@ -136,6 +136,7 @@ TEST(UninstallRefusal, ProductFoldersAreAccepted) {
         const auto plan = planUninstall(ownPath, isShiftJisLeadByte);
         EXPECT_EQ(plan.refusal, Refusal::none);
         EXPECT_EQ(plan.keyName, "Demo");
+        EXPECT_EQ(plan.folderPath, ownPath.substr(0, ownPath.rfind('\\')));
         EXPECT_FALSE(plan.batchText.empty());
     }
 }

@@ -84,6 +84,14 @@ std::string programPath() {
     return std::string(buffer, static_cast<std::size_t>(length));
 }
 
+std::vector<std::string> arguments(int argc, char** argv) {
+    return std::vector<std::string>(argv, argv + argc);
+}
+
+void reportText(const std::string& text, bool error) {
+    std::fputs(text.c_str(), error ? stderr : stdout);
+}
+
 std::string userDataFolder() {
     const char* home = std::getenv("HOME");
     if (!home || home[0] != '/') {

@@ -2,6 +2,7 @@
 #include "platform/script/script.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 
 #include "platform/platform_detail.h"
@@ -107,6 +108,12 @@ bool acquireSingleInstance(const char*) {
 }
 std::string programPath() {
     return state.programPath;
+}
+std::vector<std::string> arguments(int argc, char** argv) {
+    return std::vector<std::string>(argv, argv + argc);
+}
+void reportText(const std::string& text, bool error) {
+    std::fputs(text.c_str(), error ? stderr : stdout);
 }
 std::string userDataFolder() {
     return state.userDataFolder;

@@ -1,0 +1,331 @@
+#!/usr/bin/env bash
+# The Windows stage: what scripts/build-windows.sh leaves in build-win/dist/ (the installer and the portable
+# zip), run for real under 32-bit Wine in one fresh prefix, in an X server of its own, driven with xdotool:
+# silent install, the game at its menu (picture for picture the Linux build's), a short game, a second copy,
+# a read-only settings file, the golden replays, installing again, the uninstaller from the Uninstall key,
+# the portable copy in a folder with a Cyrillic name, the command line without a console, and the
+# Windows services one by one (korvex-system-check.exe).
+#
+# Usage: scripts/test-windows-wine.sh   (builds first; needs the host build in build/ for its picture)
+# Ends with "N passed, M failed" and a non-zero exit code on any failure.
+# shellcheck disable=SC2016
+set -uo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+stage_start=$(date +%s)
+. "$root/scripts/lib-windows-wine.sh"
+export WINEDEBUG=-all WINEARCH=win32 LC_ALL=C.UTF-8
+# No Gecko or Mono to install, and no desktop entries written into the home folder for the shortcut.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+
+uninstall_key='Software\Microsoft\Windows\CurrentVersion\Uninstall'
+installed='C:\Program Files\Korvex'
+installed_dir=Program\ Files/Korvex
+product_key='[Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Korvex]'  # as system.reg writes it
+cyrillic='Игры'  # "games"; outside the ANSI code page of the prefix
+
+cleanup() {
+  [ -n "${game_pid:-}" ] && kill "$game_pid" 2>/dev/null
+  [ -n "${linux_pid:-}" ] && kill "$linux_pid" 2>/dev/null
+  [ -n "${WINEPREFIX:-}" ] && timeout 30 wineserver -k >/dev/null 2>&1
+  [ -n "${xvfb_pid:-}" ] && kill "$xvfb_pid" 2>/dev/null
+  rm -rf "$work"
+}
+
+prepare() {
+  "$root/scripts/build-windows.sh" >/dev/null || die "scripts/build-windows.sh failed"
+  /usr/lib/wine/wine --version >/dev/null 2>&1 || die "32-bit Wine cannot run here; the game is a 32-bit program"
+  [ -x "$root/build/korvex" ] && [ -x "$root/build/tests/e2e/close_window" ] ||
+    die "the host build (scripts/build.sh) is missing: its picture is the reference"
+  close_window=$root/build/tests/e2e/close_window
+  version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$root/build-win/CMakeCache.txt")
+  setup=$root/build-win/dist/KorvexSetup-$version.exe
+  zip=$root/build-win/dist/korvex-$version-windows.zip
+  work=$(mktemp -d "${TMPDIR:-/tmp}/korvex-windows.XXXXXX")
+  trap cleanup EXIT
+  start_x
+  echo "preparing the Wine prefix..."
+  make_prefix
+  cp "$setup" "$drive/KorvexSetup.exe"
+  mkdir -p "$drive/replays"
+  cp "$root"/tests/replays/*.kvr "$drive/replays/"
+}
+
+# The Linux build's first menu at scale 1, in the same X server: the picture the Windows game must show.
+linux_menu() {
+  local copy=$work/linux
+  mkdir -p "$copy/data"
+  cp "$root/build/korvex" "$copy/"
+  cp "$root"/build/data/{0.pak,1.pak,story,story1.bmp,0.wav,1.wav,2.wav,3.wav} "$copy/data/"
+  TMPDIR=$copy XDG_RUNTIME_DIR=$copy SDL_AUDIODRIVER=dummy "$copy/korvex" --scale 1 >/dev/null 2>&1 &
+  linux_pid=$!
+  game_pid=$linux_pid
+  wait_window "$(date +%s%N)" || die "the Linux build shows no window"
+  sleep 2.5  # past the splash
+  shot "$work/linux-menu.png" || die "no picture of the Linux build"
+  kill "$linux_pid"
+  wait "$linux_pid" 2>/dev/null
+  linux_pid="" game_pid=""
+}
+
+check_delivered() {
+  begin "the delivered files: a 32-bit GUI program with icon, version and manifest, SDL.dll, the zip"
+  local exe=$root/build-win/stage/installed/korvex.exe headers
+  headers=$(i686-w64-mingw32-objdump -p "$exe")
+  expect 'grep -q "Subsystem.*(Windows GUI)" <<<"$headers"' "korvex.exe uses the GUI subsystem"
+  expect '[ "$(grep "DLL Name" <<<"$headers" | awk "{print \$3}" | sort | tr "\n" " ")" = \
+    "KERNEL32.dll SDL.dll SHELL32.dll USER32.dll WINMM.DLL msvcrt.dll " ]' "korvex.exe needs only SDL.dll and Windows"
+  expect '! i686-w64-mingw32-objdump -p "$root/build-win/stage/installed/SDL.dll" | grep -qi "libgcc\|libstdc"' \
+    "SDL.dll needs no compiler DLL"
+  local resources
+  resources=$(i686-w64-mingw32-windres -i "$exe" -J coff -O rc)
+  expect 'grep -q "Has 6 elements" <<<"$resources" && \
+    [ "$(identify -format "%w " "$root/build-win/res/windows/korvex.ico")" = "16 32 48 64 128 256 " ]' \
+    "the program's icon holds the six generated sizes"
+  expect 'grep -q "VALUE \"ProductVersion\", \"$version\"" <<<"$resources"' "the version information names $version"
+  expect '[ "$(grep -c "RT_MANIFEST" <<<"$resources")" = 1 ] && grep -q "<dpiAware.*>true</dpiAware>" <<<"$resources" \
+    && grep -q "8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a" <<<"$resources"' \
+    "one manifest, declaring DPI awareness and Windows 10"
+  expect '[ "$(unzip -Z1 "$zip" | grep -v "/$" | sort | tr "\n" " ")" = "Korvex/SDL-COPYING.txt Korvex/SDL.dll \
+Korvex/data/0.pak Korvex/data/0.wav Korvex/data/1.pak Korvex/data/1.wav Korvex/data/2.wav Korvex/data/3.wav \
+Korvex/data/story Korvex/data/story1.bmp Korvex/korvex.exe " ]' "the zip holds Korvex\\ with the program, SDL and data\\"
+  end
+}
+
+# The value named $1 of the product's key in the saved registry, as the file writes it ("" when absent).
+key_value() {
+  # awk -v reads escapes: each \\\\ below is the file's \\.
+  local section='[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Uninstall\\\\Korvex]'
+  awk -v section="$section" -v name="\"$1\"=" '
+    index($0, "[") == 1 { inside = index($0, section) == 1 }
+    inside && index($0, name) == 1 { print substr($0, length(name) + 1) }' "$WINEPREFIX/system.reg"
+}
+
+check_install() {
+  begin "silent install: the key and its values, one flat folder, the Start-menu entry"
+  local status=0
+  in_c 'C:\KorvexSetup.exe' /S || status=$?
+  settle
+  expect '[ "$status" -eq 0 ]' "the installer ended with 0 (got $status)"
+  expect '[ "$(cd "$drive/$installed_dir" && find . | sort | tr "\n" " ")" = ". ./0.pak ./0.wav ./1.pak ./1.wav \
+./2.wav ./3.wav ./SDL-COPYING.txt ./SDL.dll ./korvex.exe ./story ./story1.bmp ./uninstall.exe " ]' \
+    "Program Files\\Korvex holds the files and no folder"
+  expect 'cmp -s "$drive/$installed_dir/uninstall.exe" "$root/build-uninstaller-win/uninstaller.exe"' \
+    "uninstall.exe is our uninstaller"
+  local size_kb
+  size_kb=$(($(du -sk --apparent-size "$drive/$installed_dir" | cut -f1)))
+  expect '[ "$(key_value DisplayName)" = "\"Korvex\"" ]' "DisplayName"
+  expect '[ "$(key_value DisplayVersion)" = "\"$version\"" ]' "DisplayVersion"
+  expect '[ "$(key_value Publisher)" = "\"The Korvex developers\"" ]' "Publisher"
+  # As the registry file writes them: quoted, with every backslash doubled.
+  local icon='"C:\\Program Files\\Korvex\\korvex.exe"' location='"C:\\Program Files\\Korvex"'
+  local uninstaller='"\"C:\\Program Files\\Korvex\\uninstall.exe\""'
+  expect '[ "$(key_value DisplayIcon)" = "$icon" ]' "DisplayIcon"
+  expect '[ "$(key_value InstallLocation)" = "$location" ]' "InstallLocation"
+  expect '[ "$(key_value UninstallString)" = "$uninstaller" ]' "UninstallString starts our uninstaller"
+  expect '[ "$(key_value NoModify)" = dword:00000001 ] && [ "$(key_value NoRepair)" = dword:00000001 ]' \
+    "NoModify and NoRepair"
+  local estimated=$((16#$(key_value EstimatedSize | sed 's/dword://')))
+  expect '[ "$estimated" -ge $((size_kb - 8)) ] && [ "$estimated" -le $((size_kb + 8)) ]' \
+    "EstimatedSize $estimated KB is the folder's $size_kb KB"
+  local link="$drive/ProgramData/Microsoft/Windows/Start Menu/Programs/Korvex.lnk"
+  expect 'LC_ALL=C grep -aqF "C:\\Program Files\\Korvex\\korvex.exe" "$link"' \
+    "the Start-menu entry Korvex leads to korvex.exe"
+  end
+}
+
+# The installed game: its menu, options kept in %APPDATA%\Korvex, F11 remembered, a second copy, a game.
+check_installed_game() {
+  begin "the installed game: its menu is the Linux build's picture; options, F11 and a game are kept"
+  if ! start_game "$installed\\korvex.exe" --scale 1; then
+    expect false "korvex.exe opened its window"
+    end
+    return
+  fi
+  echo "    window after $window_ms ms"
+  expect 'shows "$work/linux-menu.png"' "the first menu at scale 1 is pixel for pixel the Linux build's"
+  local status=0
+  (cd "$drive" && timeout 15 wine "$installed\\korvex.exe") || status=$?
+  expect '[ "$status" -eq 0 ] && [ "$(xdotool search --name "^KORVEX\$" | wc -l)" -eq 1 ]' \
+    "a second copy ended at once with 0 (got $status) and opened no window"
+  click 56 74  # Options
+  click 12 137  # Hard
+  click 112 294  # OK: saved
+  local settings=$appdata/Korvex/korvex.set
+  expect '[ "$(stat -c %s "$settings" 2>/dev/null)" = 211 ] && [ "$(difficulty_in "$settings")" = 2 ]' \
+    "%APPDATA%\\Korvex\\korvex.set has 211 bytes and the difficulty chosen"
+  key F11
+  expect 'grep -qx "fullscreen = yes" "$appdata/Korvex/korvex.conf"' "F11 is kept in korvex.conf"
+  key F11
+  expect 'grep -qx "fullscreen = no" "$appdata/Korvex/korvex.conf"' "F11 again is kept too"
+  click 60 45  # New game
+  xdotool keydown --window "$window" Up Left 2>/dev/null
+  sleep 2
+  xdotool keyup --window "$window" Up Left 2>/dev/null
+  key Escape
+  click 30 193  # Quit
+  expect 'game_ends 10 && [ "$game_status" -eq 0 ]' "Quit ended the game with 0"
+  settle
+  local verdict
+  verdict=$(in_c "$installed\\korvex.exe" --verify "C:\\users\\$(id -un)\\AppData\\Roaming\\Korvex\\last.kvr")
+  expect '[[ "$verdict" == "score "*" ok" ]]' "the game was recorded in last.kvr and verifies (got '$verdict')"
+  stop_game
+  end
+}
+
+check_read_only_settings() {
+  begin "a read-only settings file: 'error in settings file', and the file stays as it was"
+  local settings=$appdata/Korvex/korvex.set
+  cp "$settings" "$work/settings.before"
+  chmod a-w "$settings"
+  if start_game "$installed\\korvex.exe" --scale 1 && shows "$work/linux-menu.png"; then
+    click 56 74  # Options
+    click 12 71  # Easy
+    click 112 294  # OK: the save fails
+    expect 'shows_message_box' "a message box is shown in the window"
+    key Return
+    expect '! shows_message_box' "Enter closes it"
+  else
+    expect false "the game reached its menu"
+  fi
+  stop_game
+  expect 'cmp -s "$settings" "$work/settings.before"' "korvex.set is unchanged"
+  expect '[ "$(ls "$appdata/Korvex" | grep -cv "^korvex\.\(set\|conf\)$\|^last\.kvr$")" = 0 ]' \
+    "no temporary file is left beside it"
+  chmod u+w "$settings"
+  end
+}
+
+check_replays() {
+  begin "every golden replay verifies under Wine to its expected line"
+  local replay name line status
+  for replay in "$root"/tests/replays/*.kvr; do
+    name=$(basename "$replay" .kvr)
+    status=0
+    line=$(in_c "$installed\\korvex.exe" --verify "C:\\replays\\$name.kvr") || status=$?
+    expect '[ "$status" -eq 0 ] && [ "$line" = "$(cat "${replay%.kvr}.expected")" ]' \
+      "$name: got '$line', exit $status"
+  done
+  end
+}
+
+check_reinstall() {
+  begin "installing again keeps the player's files; a folder the uninstaller could not empty is refused"
+  cp "$appdata/Korvex/korvex.set" "$work/settings.kept"
+  local status=0
+  in_c 'C:\KorvexSetup.exe' /S || status=$?
+  settle
+  expect '[ "$status" -eq 0 ] && [ -f "$drive/$installed_dir/korvex.exe" ]' "the installer ended with 0 (got $status)"
+  expect 'cmp -s "$appdata/Korvex/korvex.set" "$work/settings.kept" && [ -f "$appdata/Korvex/last.kvr" ]' \
+    "korvex.set and last.kvr are kept"
+  mkdir -p "$drive/Apps" && echo keep >"$drive/Apps/keep.txt"
+  status=0
+  in_c 'C:\KorvexSetup.exe' /S '/D=C:\Apps' || status=$?
+  settle
+  expect '[ "$status" -ne 0 ] && [ "$(ls "$drive/Apps")" = keep.txt ]' \
+    "a folder that is neither empty nor Korvex is refused (exit $status), nothing written into it"
+  # The uninstaller names its folder in the ANSI code page; Cyrillic is outside the prefix's.
+  status=0
+  in_c 'C:\KorvexSetup.exe' /S "/D=C:\\$cyrillic\\Korvex" || status=$?
+  settle
+  expect '[ "$status" -ne 0 ] && [ ! -e "$drive/$cyrillic" ]' \
+    "a folder whose name the ANSI code page cannot write is refused (exit $status)"
+  end
+}
+
+check_uninstall() {
+  begin "the uninstaller from the key's UninstallString removes key, folder and Start-menu entry"
+  local command
+  command=$(key_value UninstallString | sed 's/^"\\"//; s/\\""$//; s/\\\\/\\/g')
+  local status=0
+  in_c "$command" || status=$?
+  settle
+  expect '[ "$status" -eq 0 ]' "the uninstaller ($command) ended with 0 (got $status)"
+  expect '! grep -qF "$product_key" "$WINEPREFIX/system.reg"' \
+    "the Uninstall key is gone"
+  expect '[ ! -e "$drive/$installed_dir" ]' "Program Files\\Korvex is gone"
+  expect '[ ! -e "$drive/ProgramData/Microsoft/Windows/Start Menu/Programs/Korvex.lnk" ]' \
+    "the Start-menu entry is gone"
+  expect '[ ! -e "$drive/DelUS.bat" ]' "no batch is left"
+  expect 'cmp -s "$appdata/Korvex/korvex.set" "$work/settings.kept" && [ -f "$appdata/Korvex/last.kvr" ]' \
+    "the player's files in %APPDATA%\\Korvex stay"
+  end
+}
+
+check_portable() {
+  begin "the portable zip in C:\\$cyrillic\\Korvex: its menu, its settings in data\\, a recording by path"
+  mkdir -p "$drive/$cyrillic"
+  unzip -q "$zip" -d "$drive/$cyrillic"
+  local game="C:\\$cyrillic\\Korvex\\korvex.exe" data=$drive/$cyrillic/Korvex/data
+  cp "$appdata/Korvex/korvex.set" "$work/settings.kept"
+  if start_game "$game" --scale 1 && shows "$work/linux-menu.png"; then
+    click 56 74  # Options
+    click 12 104  # Normal
+    click 112 294  # OK
+    expect '[ "$(stat -c %s "$data/korvex.set" 2>/dev/null)" = 211 ] && [ "$(difficulty_in "$data/korvex.set")" = 1 ]' \
+      "data\\korvex.set has 211 bytes and the difficulty chosen"
+    expect 'cmp -s "$appdata/Korvex/korvex.set" "$work/settings.kept"' "%APPDATA%\\Korvex is not touched"
+  else
+    expect false "the game found its data and reached its menu"
+  fi
+  stop_game
+  cp "$root/tests/replays/hard.kvr" "$data/"
+  local line
+  line=$(in_c "$game" --verify "C:\\$cyrillic\\Korvex\\data\\hard.kvr")
+  expect '[ "$line" = "$(cat "$root/tests/replays/hard.expected")" ]' "a recording named by a Cyrillic path verifies"
+  end
+}
+
+# The target's own services, each checked by a program of their own (tests/windows/system_check.cpp).
+check_services() {
+  begin "the Windows services: files by Cyrillic names, durable saves and their refusals, path, arguments, mutex"
+  mkdir -p "$drive/check"
+  cp "$root/build-win/korvex-system-check.exe" "$root/build-win/SDL.dll" "$drive/check/"
+  local report status=0
+  report=$(in_c 'C:\check\korvex-system-check.exe' "$cyrillic") || status=$?
+  sed 's/^/    /' <<<"$report"
+  expect '[ "$status" -eq 0 ] && [[ "$report" == *" checks, 0 failed" ]]' "every check holds (exit $status)"
+  end
+}
+
+# Started as from the desktop (start /wait hands over no standard handles), --version is a message box.
+check_command_line() {
+  begin "the command line: printed where there is output, a message box where there is none"
+  expect '[ "$(in_c "C:\\$cyrillic\\Korvex\\korvex.exe" --version)" = "korvex $version" ]' "--version is printed"
+  local status=0
+  in_c "C:\\$cyrillic\\Korvex\\korvex.exe" --scale 9 2>"$work/error.txt" >/dev/null || status=$?
+  expect '[ "$status" -eq 2 ] && grep -q "^korvex: --scale must be" "$work/error.txt"' \
+    "a wrong option is printed on standard error with exit code 2 (got $status)"
+  (cd "$drive" && timeout 60 wine start /wait "C:\\$cyrillic\\Korvex\\korvex.exe" --version >/dev/null 2>&1) &
+  game_pid=$!
+  local box=""
+  for _ in $(seq 100); do
+    box=$(xdotool search --name '^Korvex$' 2>/dev/null | head -n 1) && [ -n "$box" ] && break
+    sleep 0.1
+  done
+  expect '[ -n "$box" ]' "without standard output, --version shows a message box"
+  [ -n "$box" ] && xdotool key --window "$box" Return 2>/dev/null
+  expect 'game_ends 10' "the box closes with Enter and the program ends"
+  stop_game
+  end
+}
+
+main() {
+  prepare
+  linux_menu
+  check_delivered
+  check_services
+  check_install
+  check_installed_game
+  check_read_only_settings
+  check_replays
+  check_reinstall
+  check_uninstall
+  check_portable
+  check_command_line
+  echo "Windows stage took $(($(date +%s) - stage_start)) s"
+  echo "$passed passed, $failed failed"
+  [ "$failed" -eq 0 ]
+}
+
+main "$@"
