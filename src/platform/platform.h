@@ -64,8 +64,10 @@ bool moveFile(const std::string& from, const std::string& to);
 // A reset of the high-score table: deletes the file at `path`; false when a file is still there.
 bool removeFile(const std::string& path);
 
-// Saves (settings, preferences, replays): replaces the file at `path`, or a symbolic link's target, with `bytes`
-// atomically and durably, keeping its permissions; false, the old file untouched, on any failure.
+// Saves (settings, preferences, replays): replaces the file at `path`, or the end of its chain of symbolic
+// links, with `bytes` atomically and durably, keeping its permissions; false, the old file untouched, on any
+// failure and for what is not a writable regular file (a FIFO, a device, a read-only file), never blocking.
+// Copies saving one file at once each put a whole file in place; true once it is there.
 bool replaceFile(const std::string& path, const std::string& bytes);
 
 // Point-in-rectangle with the hot-spot rule: left <= x < right and top <= y < bottom.

@@ -45,6 +45,12 @@ std::string scoreFile(int place) {
     return rec.folder + "score-" + std::to_string(place + 1) + ".kvr";
 }
 
+// Every recording kept goes the way of every save: the player's folder made (an installed copy's may
+// not exist before its first game ends), then the file replaced whole.
+bool keep(const std::string& path, const std::string& bytes) {
+    return makePrivateFolder(rec.folder) && replaceFile(path, bytes);
+}
+
 // --- Recording.
 
 void noteReading(std::uint32_t value) {
@@ -121,8 +127,7 @@ void finishGame() {
     g.endChecksum = rec.probe.checksum();
     g.trailingReadingsBegin = rec.gapBegin;
     rec.lastGame = encodeReplay(g);
-    // In an installed copy the player's folder may not exist before the first game ends.
-    if (!makePrivateFolder(rec.folder) || !replaceFile(rec.folder + "last.kvr", rec.lastGame)) {
+    if (!keep(rec.folder + "last.kvr", rec.lastGame)) {
         std::fprintf(stderr, "korvex: cannot keep the recording in %slast.kvr\n", rec.folder.c_str());
     }
 }
@@ -331,7 +336,7 @@ void keepReplayAsScore(int place) {
         if (!moveFile(scoreFile(k - 1), scoreFile(k))) removeFile(scoreFile(k));
     }
     removeFile(scoreFile(place));
-    if (!rec.lastGame.empty()) replaceFile(scoreFile(place), rec.lastGame);
+    if (!rec.lastGame.empty()) keep(scoreFile(place), rec.lastGame);
 }
 
 void dropScoreReplays() {

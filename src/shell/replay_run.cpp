@@ -59,7 +59,7 @@ platform::WorldProbe worldProbe() {
 }
 
 void startRecordingGames() {
-    platform::recordGames(playerDir, worldProbe());
+    if (havePlayerFolder()) platform::recordGames(playerDir, worldProbe());
 }
 
 void stopRecordingGames() {

@@ -11,7 +11,7 @@
 // How the recorder reads this game's world.
 platform::WorldProbe worldProbe();
 
-// A normal run: every game is recorded into playerDir, until stopRecordingGames.
+// A normal run: every game is recorded into playerDir, until stopRecordingGames; none without one.
 void startRecordingGames();
 void stopRecordingGames();
 

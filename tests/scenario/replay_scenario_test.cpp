@@ -2,6 +2,8 @@
 // replay; verifying and watching it replay the same game and write nothing, ask for nothing.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <map>
 #include <string>
 
 #include "persist/settings.h"
@@ -11,6 +13,7 @@
 #include "shell/startup.h"
 #include "support/test_support.h"
 
+namespace fs = std::filesystem;
 namespace script = platform::script;
 
 namespace {
@@ -30,18 +33,31 @@ class RecordedGame : public testing_support::SdlTest {
         script::setProgramPath(folder_ + "korvex");
     }
     std::string file(const char* name) const { return testing_support::readFile(folder_ + "data/" + name); }
+    // A new game from the menu played to its end, its name entered, then quit.
+    static void scriptAGameToTheTable() {
+        script::tap(60, 45, 1500);       // new game
+        script::keyDown(SDLK_UP, 1600);  // fire held all game long
+        script::keyDown(SDLK_RIGHT, 4000);
+        script::keyUp(SDLK_RIGHT, 4300);
+        script::setIdleHook([] {
+            if (script::lastDelay() != kGameOverPause) return;
+            script::tap(58, 219, script::now() + 100);   // OK on the name entry
+            script::tap(30, 193, script::now() + 1000);  // quit on the menu
+        });
+    }
 };
 
+// Every file below `folder` with its size.
+std::map<std::string, std::uintmax_t> tree(const std::string& folder) {
+    std::map<std::string, std::uintmax_t> files;
+    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+        files[entry.path().string()] = entry.is_regular_file() ? entry.file_size() : 0;
+    }
+    return files;
+}
+
 TEST_F(RecordedGame, IsKeptVerifiedAndWatchedWithoutWritingAnything) {
-    script::tap(60, 45, 1500);       // new game
-    script::keyDown(SDLK_UP, 1600);  // fire held all game long
-    script::keyDown(SDLK_RIGHT, 4000);
-    script::keyUp(SDLK_RIGHT, 4300);
-    script::setIdleHook([] {
-        if (script::lastDelay() != kGameOverPause) return;
-        script::tap(58, 219, script::now() + 100);   // OK on the name entry
-        script::tap(30, 193, script::now() + 1000);  // quit on the menu
-    });
+    scriptAGameToTheTable();
     ASSERT_EQ(korvexMain(), 0);
     const std::int32_t score = settings.highScores[0];
     ASSERT_GT(score, 0);
@@ -92,6 +108,27 @@ TEST_F(RecordedGame, IsKeptVerifiedAndWatchedWithoutWritingAnything) {
     testing_support::writeFile(folder_ + "data/bad.kvr", "KVR\x1a");
     verify.verifyFile = folder_ + "data/bad.kvr";
     EXPECT_EQ(korvexMain(verify), 2);
+}
+
+TEST_F(RecordedGame, WithoutAPlayerFolderNothingIsWrittenAnywhereAndTheGameSaysSoOnce) {
+    // Installed, for a user with no home: the current folder is where relative names would land.
+    fs::create_directories(folder_ + "share");
+    fs::rename(folder_ + "data", folder_ + "share/korvex");
+    script::setProgramPath(folder_ + "bin/korvex");
+    testing_support::writeFile(folder_ + "korvex.conf", "scale = 2\n");  // not the player's: taps would miss
+    const auto before = tree(folder_);
+    const fs::path cwd = fs::current_path();
+    fs::current_path(folder_);
+    scriptAGameToTheTable();
+    script::answerMessageBoxes(platform::MessageAnswer::Ok);  // the name cannot be saved
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(korvexMain(), 0);
+    const std::string said = testing::internal::GetCapturedStderr();
+    fs::current_path(cwd);
+    EXPECT_GT(settings.highScores[0], 0) << said;  // the game was played to the table
+    EXPECT_EQ(tree(folder_), before);
+    EXPECT_EQ(said,
+              "korvex: no home folder is known: settings, preferences and recorded games are not kept\n");
 }
 
 }  // namespace
