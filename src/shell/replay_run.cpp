@@ -123,7 +123,8 @@ int runReplay(const Options& options, const platform::Replay& replay) {
 }
 
 int runReplayCommand(const Options& options, const platform::Replay& replay) {
-    loadSettings(settings);
+    // Watching plays sounds as the player's settings say; verifying reads nothing of the player's.
+    if (options.verifyFile.empty()) loadSettings(settings);
     packReader();
     std::string error;
     if (!loadImages(&error)) {

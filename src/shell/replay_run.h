@@ -26,8 +26,8 @@ bool loadReplay(const Options& options, platform::Replay* replay);
 // it ended as recorded, 1 on a mismatch (verify only). Writes no file, asks for no name.
 int runReplay(const Options& options, const platform::Replay& replay);
 
-// Once the window is open: loads settings (read only), images and fonts as the game does, then
-// runReplay. Exit code 2 when the game's packs cannot be loaded.
+// Once the window is open: loads settings (read only, and only to watch), images and fonts as the game
+// does, then runReplay. Exit code 2 when the game's packs cannot be loaded.
 int runReplayCommand(const Options& options, const platform::Replay& replay);
 
 // The one-line result: final score, level (as shown, from 1), lives, frames, then "ok", or

@@ -72,3 +72,21 @@ int korvexMain(const Options& options) {
     screen = nullptr;
     return code;
 }
+
+int runCommandLine(int argc, const char* const* argv) {
+    Options options;
+    std::string error;
+    if (!parseOptions(argc, argv, options, error)) {
+        std::fprintf(stderr, "korvex: %s\n%s", error.c_str(), usageText().c_str());
+        return 2;
+    }
+    if (options.help) {
+        std::fputs(usageText().c_str(), stdout);
+        return 0;
+    }
+    if (options.version) {
+        std::printf("%s\n", versionText());
+        return 0;
+    }
+    return korvexMain(options);
+}
