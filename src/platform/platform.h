@@ -21,9 +21,10 @@ struct Rect {
 // Start-up memory check: bytes of physical memory available now; a huge value when unknown.
 std::uint64_t availablePhysicalMemory();
 
-// Start-up: claims the single-instance lock `name`; false when another live copy holds it.
-// The operating system releases the lock when the process ends, however it ends.
-bool acquireSingleInstance(const char* name);
+// Start-up, once the folders are known: claims the single-instance lock `name`; false when another live
+// copy holds it. Where the system's own place for the lock is taken by another user, it is kept in
+// `playerFolder` (empty: none) instead. The system releases the lock when the process ends, however it ends.
+bool acquireSingleInstance(const char* name, const std::string& playerFolder);
 
 // Start-up: full path of the running program; empty on failure.
 std::string programPath();

@@ -32,9 +32,10 @@ int korvexMain(const Options& options) {
                              platform::MessageStyle::Ok);
         return 0;
     }
-    // Watching writes nothing, so it may run beside the game.
-    if (!watching && !platform::acquireSingleInstance(kTitle)) return 0;  // another copy runs: end silently
     findDirectories();
+    // Watching writes nothing, so it may run beside the game.
+    if (!watching && !platform::acquireSingleInstance(kTitle, playerDir))
+        return 0;  // another runs: end silently
     if (!options.verifyFile.empty()) SDL_putenv(const_cast<char*>("SDL_VIDEODRIVER=dummy"));  // headless
 
     // Sound starts with the first sound played (the platform's business); without a window the game
