@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
 namespace platform {
 namespace {
@@ -346,11 +347,11 @@ void dropScoreReplays() {
 
 namespace replay {
 
-void startPlayback(const Replay& recording, const WorldProbe& probe, int speed) {
+void startPlayback(Replay recording, const WorldProbe& probe, int speed) {
     rec = Recorder{};
     rec.mode = Mode::Playing;
     play = Player{};
-    play.recording = recording;
+    play.recording = std::move(recording);
     play.probe = probe;
     play.speed = speed;
     enterGap();  // the first level's set-up

@@ -38,9 +38,10 @@ struct Outcome {
     bool stopped = false;             // the viewer ended it (Escape or closing the window)
 };
 
-// From now on the game gets `recording`'s clock, events and keys. `speed` divides every pause
-// (1 to 16); 0 drops the pauses altogether. `probe` reads the world for the checksums.
-void startPlayback(const Replay& recording, const WorldProbe& probe, int speed);
+// From now on the game gets `recording`'s clock, events and keys (the recording moves in: a long one
+// is never held twice). `speed` divides every pause (1 to 16); 0 drops the pauses altogether. `probe`
+// reads the world for the checksums.
+void startPlayback(Replay recording, const WorldProbe& probe, int speed);
 // Frames of the recording not yet handed to the game, and whether the viewer asked to stop.
 bool framesLeft();
 bool stopRequested();

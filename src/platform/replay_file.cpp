@@ -12,12 +12,13 @@
 //   'Z'         -                                   the end of the stream
 #include "platform/replay_file.h"
 
-#include "platform/platform.h"
-
 #include <zlib.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
+
+#include "platform/platform.h"
 
 namespace platform {
 namespace {
@@ -31,7 +32,6 @@ constexpr std::size_t kMaxFileSize = 8u << 20;  // some hundred hours of play
 constexpr std::size_t kMaxStreamSize = 16u << 20;
 constexpr std::size_t kMaxFrames = 1500000;
 constexpr std::size_t kMaxCarried = 4096;
-constexpr std::uint32_t kMaxKey = 1024;
 
 void putLe(std::string& out, std::uint32_t value, int bytes) {
     for (int i = 0; i < bytes; ++i) out += static_cast<char>(value >> (8 * i));
@@ -158,9 +158,16 @@ std::string encodeStream(const Replay& r) {
     return out;
 }
 
-// Rebuilds the frames and segments from the records; false on anything a recorder never writes.
-bool parseStream(const std::string& stream, Replay* r) {
+bool isKeyEvent(std::uint32_t type) {
+    return type == SDL_KEYDOWN || type == SDL_KEYUP;
+}
+
+// Rebuilds the frames and segments from the records; false on anything a recorder never writes: a
+// key past the last SDL knows, a stretch of play without a frame, more than `maxFrames` frames.
+bool parseStream(const std::string& stream, std::size_t maxFrames, Replay* r) {
     Cursor in(stream);
+    // Every frame is at least one byte of the stream: room for what it can really hold, made once.
+    r->frames.reserve(std::min(maxFrames, stream.size()));
     r->start.level = static_cast<std::int32_t>(in.varint());
     r->start.lives = in.signedVarint();
     r->start.score = in.signedVarint();
@@ -194,7 +201,7 @@ bool parseStream(const std::string& stream, Replay* r) {
                 break;
             }
             case 'Q':
-                if (!inPlay) return false;
+                if (!inFrame) return false;
                 inPlay = false;
                 gapBegin = static_cast<std::uint32_t>(r->readings.size());
                 break;
@@ -219,6 +226,7 @@ bool parseStream(const std::string& stream, Replay* r) {
                     for (int i = 3; i < 7; ++i) {
                         if (v[i] > 0xffff) return false;
                     }
+                    if (isKeyEvent(v[0]) && v[5] >= SDLK_LAST) return false;
                     frame.event = {static_cast<std::uint8_t>(v[0]),  static_cast<std::uint8_t>(v[1]),
                                    static_cast<std::uint8_t>(v[2]),  static_cast<std::uint16_t>(v[3]),
                                    static_cast<std::uint16_t>(v[4]), static_cast<std::uint16_t>(v[5]),
@@ -226,7 +234,7 @@ bool parseStream(const std::string& stream, Replay* r) {
                 }
                 frame.readingsBegin = frame.readingsEnd = static_cast<std::uint32_t>(r->readings.size());
                 frame.keysBegin = frame.keysEnd = static_cast<std::uint32_t>(r->keyChanges.size());
-                if (r->frames.size() >= kMaxFrames) return false;
+                if (r->frames.size() >= maxFrames) return false;
                 r->frames.push_back(frame);
                 break;
             }
@@ -234,7 +242,7 @@ bool parseStream(const std::string& stream, Replay* r) {
                 if (!inFrame) return false;
                 const std::uint32_t key = in.varint();
                 const std::uint8_t held = in.byte();
-                if (key >= kMaxKey) return false;
+                if (key >= SDLK_LAST) return false;
                 r->keyChanges.push_back(
                     {static_cast<std::uint16_t>(key), static_cast<std::uint8_t>(held != 0)});
                 r->frames.back().keysEnd = static_cast<std::uint32_t>(r->keyChanges.size());
@@ -318,18 +326,20 @@ bool decodeReplay(const std::string& bytes, Replay* replay, std::string* error) 
         *error = "the recording is cut short or damaged";
         return false;
     }
+    // The trailer's frame count bounds the frames read, and so what reading them allocates.
+    const std::size_t t = kHeaderSize + packedSize;
+    const std::uint32_t frameCount = getLe(bytes, t + 12, 4);
     std::string stream;
-    if (!inflateAll(bytes.substr(kHeaderSize, packedSize), streamSize, &stream) ||
-        !parseStream(stream, replay)) {
+    if (frameCount > kMaxFrames || !inflateAll(bytes.substr(kHeaderSize, packedSize), streamSize, &stream) ||
+        !parseStream(stream, frameCount + std::size_t{1}, replay)) {
         *error = "the recording is damaged";
         return false;
     }
-    const std::size_t t = kHeaderSize + packedSize;
     replay->end.score = static_cast<std::int32_t>(getLe(bytes, t, 4));
     replay->end.level = static_cast<std::int32_t>(getLe(bytes, t + 4, 4));
     replay->end.lives = static_cast<std::int32_t>(getLe(bytes, t + 8, 4));
     replay->endChecksum = getLe(bytes, t + 16, 4);
-    if (getLe(bytes, t + 12, 4) != replay->frames.size()) {
+    if (frameCount != replay->frames.size()) {
         *error = "the recording's frame count does not match its frames";
         return false;
     }

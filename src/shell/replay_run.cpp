@@ -3,6 +3,7 @@
 #include "shell/replay_run.h"
 
 #include <cstdio>
+#include <utility>
 
 #include "game/game_frame.h"
 #include "game/world_state.h"
@@ -20,15 +21,6 @@ void readState(std::int32_t* level, std::int32_t* lives, std::int32_t* score, st
     *lives = player.lives;
     *score = player.score;
     *difficulty = settings.difficulty;
-}
-
-// Puts back what the recorded game carried over from the games before it, then starts it as the
-// game flow does.
-bool setUpRecordedGame(const platform::Replay& replay) {
-    if (!restoreCarriedState(replay.carried)) return false;
-    settings.difficulty = static_cast<std::int16_t>(replay.start.difficulty);
-    startNewGame();
-    return true;
 }
 
 // The levels, as the game flow runs them, until the recording is played out or the viewer stops it.
@@ -95,22 +87,28 @@ std::string replayVerdict(std::int32_t score, std::int32_t level, std::int32_t l
     return verdict + "MISMATCH at frame " + std::to_string(mismatchFrame);
 }
 
-int runReplay(const Options& options, const platform::Replay& replay) {
-    const bool verifying = !options.verifyFile.empty();
-    const Settings kept = settings;
-    if (verifying) settings.soundOn = 0;
-    platform::replay::startPlayback(replay, worldProbe(), verifying ? 0 : options.speed);
-    if (!setUpRecordedGame(replay)) {
-        platform::replay::stopPlayback();
+int runReplay(const Options& options, platform::Replay replay) {
+    // What the recorded game carried over from the games before it goes back first.
+    if (!restoreCarriedState(replay.carried)) {
         std::fprintf(stderr, "korvex: the recording's start state is damaged\n");
         return 2;
     }
+    const bool verifying = !options.verifyFile.empty();
+    const Settings kept = settings;
+    if (verifying) settings.soundOn = 0;
+    settings.difficulty = static_cast<std::int16_t>(replay.start.difficulty);
+    // The recording itself moves into playback: only its end is kept here to compare.
+    const std::size_t frames = replay.frames.size();
+    const platform::GameSummary end = replay.end;
+    const std::uint32_t expectedChecksum = replay.endChecksum;
+    platform::replay::startPlayback(std::move(replay), worldProbe(), verifying ? 0 : options.speed);
+    startNewGame();  // as the game flow starts it, now on the recorded clock
     playLevels();
     const std::uint32_t endChecksum = worldChecksum();
     const platform::replay::Outcome outcome = platform::replay::stopPlayback();
-    const bool endMatches = outcome.frames == replay.frames.size() && player.score == replay.end.score &&
-                            levelCounter == replay.end.level && player.lives == replay.end.lives &&
-                            endChecksum == replay.endChecksum;
+    const bool endMatches = outcome.frames == frames && player.score == end.score &&
+                            levelCounter == end.level && player.lives == end.lives &&
+                            endChecksum == expectedChecksum;
     const bool matches = outcome.firstMismatch < 0 && endMatches;
     // Where no checksum differed, the end itself did.
     const std::int64_t mismatchFrame = outcome.firstMismatch >= 0 ? outcome.firstMismatch : outcome.frames;
@@ -122,7 +120,7 @@ int runReplay(const Options& options, const platform::Replay& replay) {
     return matches || !verifying ? 0 : 1;
 }
 
-int runReplayCommand(const Options& options, const platform::Replay& replay) {
+int runReplayCommand(const Options& options, platform::Replay replay) {
     // Watching plays sounds as the player's settings say; verifying reads nothing of the player's.
     if (options.verifyFile.empty()) loadSettings(settings);
     packReader();
@@ -132,5 +130,5 @@ int runReplayCommand(const Options& options, const platform::Replay& replay) {
         return 2;
     }
     setUpText();
-    return runReplay(options, replay);
+    return runReplay(options, std::move(replay));
 }

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 
 #include "shell/game_flow.h"
 #include "shell/replay_run.h"
@@ -60,7 +61,7 @@ int korvexMain(const Options& options) {
 
     int code = 0;
     if (watching) {
-        code = runReplayCommand(options, replay);
+        code = runReplayCommand(options, std::move(replay));
     } else {
         startRecordingGames();
         runGame();

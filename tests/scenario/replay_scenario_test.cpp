@@ -110,6 +110,62 @@ TEST_F(RecordedGame, IsKeptVerifiedAndWatchedWithoutWritingAnything) {
     EXPECT_EQ(korvexMain(verify), 2);
 }
 
+// A field of what a recorded game carries over, by its place in carriedState(), set to `value`.
+void carry(platform::Replay& r, int index, std::int32_t value) {
+    for (int i = 0; i < 4; ++i)
+        r.carried[4 * index + i] = static_cast<char>(static_cast<std::uint32_t>(value) >> (8 * i));
+}
+
+TEST_F(RecordedGame, HostileRecordingsAreRefusedBeforeAnythingIsPlayed) {
+    platform::Replay golden;
+    std::string error;
+    ASSERT_TRUE(
+        platform::readReplayFile(KORVEX_SOURCE_DIR "/tests/replays/menu-resume-quit.kvr", &golden, &error));
+    const std::string damaged = ": the recording is damaged\n",
+                      startState = "the recording's start state is damaged";
+    const struct {
+        const char* what;
+        void (*spoil)(platform::Replay&);
+        const std::string& said;
+    } cases[] = {
+        {"a key event past the last key",
+         [](platform::Replay& r) {
+             r.frames[5].hasEvent = true;
+             r.frames[5].event = {SDL_KEYDOWN, 0, SDL_PRESSED, 0, 0, 0xffff, 0};
+         },
+         damaged},
+        {"a held key past the last key", [](platform::Replay& r) { r.keyChanges[0].key = SDLK_LAST; },
+         damaged},
+        {"a stretch of play without a frame",
+         [](platform::Replay& r) { r.segments.insert(r.segments.begin() + 1, r.segments[1]); }, damaged},
+        {"more frames than a recording may hold", [](platform::Replay& r) { r.frames.resize(1500001); },
+         damaged},
+        {"hurry neither on nor off", [](platform::Replay& r) { carry(r, 0, 2); }, startState},
+        {"a negative last draw", [](platform::Replay& r) { carry(r, 1, -1); }, startState},
+        {"a fire chance below nothing", [](platform::Replay& r) { carry(r, 2, INT32_MIN); }, startState},
+        {"a fire chance past its draws", [](platform::Replay& r) { carry(r, 2, 501); }, startState},
+        {"a fire counter that never comes round", [](platform::Replay& r) { carry(r, 50, INT32_MAX); },
+         startState},
+        {"a ship moving neither way nor not", [](platform::Replay& r) { carry(r, 52, -1); }, startState},
+        {"a ship frame past its strip", [](platform::Replay& r) { carry(r, 53, 4); }, startState},
+        {"a ship that cannot move", [](platform::Replay& r) { carry(r, 54, 0); }, startState},
+    };
+    for (const auto& c : cases) {
+        restart();
+        platform::Replay hostile = golden;
+        c.spoil(hostile);
+        testing_support::writeFile(folder_ + "data/hostile.kvr", platform::encodeReplay(hostile));
+        Options verify;
+        verify.verifyFile = folder_ + "data/hostile.kvr";
+        testing::internal::CaptureStdout();
+        testing::internal::CaptureStderr();
+        EXPECT_EQ(korvexMain(verify), 2) << c.what;
+        EXPECT_EQ(testing::internal::GetCapturedStdout(), "") << c.what;  // nothing played to a verdict
+        const std::string said = testing::internal::GetCapturedStderr();
+        EXPECT_NE(said.find(c.said), std::string::npos) << c.what << ": " << said;
+    }
+}
+
 TEST_F(RecordedGame, WithoutAPlayerFolderNothingIsWrittenAnywhereAndTheGameSaysSoOnce) {
     // Installed, for a user with no home: the current folder is where relative names would land.
     fs::create_directories(folder_ + "share");
