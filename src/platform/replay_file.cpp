@@ -9,6 +9,8 @@
 //   'C' c       4 bytes                             the world checksum as this frame began
 //   'P' d       zigzag varint                       play begins at difficulty d
 //   'Q'         -                                   play ends
+//   'X'         -                                   the recording stopped at the reader's limits
+//                                                   while the game went on (just before 'Z')
 //   'Z'         -                                   the end of the stream
 #include "platform/replay_file.h"
 
@@ -27,10 +29,6 @@ constexpr char kMagic[4] = {'K', 'V', 'R', 0x1a};
 constexpr std::size_t kHeaderSize = 16;
 constexpr std::size_t kTrailerSize = 20;
 constexpr std::size_t kMaxFileSize = 8u << 20;  // some hundred hours of play
-// What the compressed part may unpack to (about fifteen hours of play), and how many frames may be
-// kept from it: together they bound what reading a file can allocate to some 100 MB.
-constexpr std::size_t kMaxStreamSize = 16u << 20;
-constexpr std::size_t kMaxFrames = 1500000;
 constexpr std::size_t kMaxCarried = 4096;
 
 void putLe(std::string& out, std::uint32_t value, int bytes) {
@@ -104,19 +102,60 @@ class Cursor {
     bool ok_ = true;
 };
 
-std::string encodeStream(const Replay& r) {
-    std::string out;
+// The records, each written by one function that both the encoder and the recorder's count use.
+void putStart(std::string& out, const Replay& r) {
     putVarint(out, static_cast<std::uint32_t>(r.start.level));
     putSigned(out, r.start.lives);
     putSigned(out, r.start.score);
     putSigned(out, r.start.difficulty);
     putVarint(out, static_cast<std::uint32_t>(r.carried.size()));
     out += r.carried;
+}
+void putEnd(std::string& out, bool cut) {
+    if (cut) out += 'X';
+    out += 'Z';
+}
+void putReading(std::string& out, std::uint32_t previous, std::uint32_t reading) {
+    out += 'T';
+    putSigned(out, static_cast<std::int32_t>(reading - previous));
+}
+void putFrame(std::string& out, const ReplayFrame& frame) {
+    if (frame.checked) {
+        out += 'C';
+        putLe(out, frame.checksum, 4);
+    }
+    if (!frame.hasEvent) {
+        out += 'F';
+        return;
+    }
+    const RecordedEvent& e = frame.event;
+    out += 'E';
+    for (std::uint32_t v :
+         {std::uint32_t{e.type}, std::uint32_t{e.button}, std::uint32_t{e.state}, std::uint32_t{e.x},
+          std::uint32_t{e.y}, std::uint32_t{e.key}, std::uint32_t{e.mod}}) {
+        putVarint(out, v);
+    }
+}
+void putKeyChange(std::string& out, const KeyChange& change) {
+    out += 'K';
+    putVarint(out, change.key);
+    out += static_cast<char>(change.held);
+}
+
+template <typename Put>
+std::size_t sizeOf(Put put) {
+    std::string out;
+    put(out);
+    return out.size();
+}
+
+std::string encodeStream(const Replay& r) {
+    std::string out;
+    putStart(out, r);
     std::uint32_t previous = 0, reading = 0, key = 0;
     auto readingsUpTo = [&](std::uint32_t end) {
         for (; reading < end; ++reading) {
-            out += 'T';
-            putSigned(out, static_cast<std::int32_t>(r.readings[reading] - previous));
+            putReading(out, previous, r.readings[reading]);
             previous = r.readings[reading];
         }
     };
@@ -128,33 +167,14 @@ std::string encodeStream(const Replay& r) {
         const std::size_t framesEnd =
             s + 1 < r.segments.size() ? r.segments[s + 1].framesBegin : r.frames.size();
         for (std::size_t f = segment.framesBegin; f < framesEnd; ++f) {
-            const ReplayFrame& frame = r.frames[f];
-            if (frame.checked) {
-                out += 'C';
-                putLe(out, frame.checksum, 4);
-            }
-            if (frame.hasEvent) {
-                const RecordedEvent& e = frame.event;
-                out += 'E';
-                for (std::uint32_t v :
-                     {std::uint32_t{e.type}, std::uint32_t{e.button}, std::uint32_t{e.state},
-                      std::uint32_t{e.x}, std::uint32_t{e.y}, std::uint32_t{e.key}, std::uint32_t{e.mod}}) {
-                    putVarint(out, v);
-                }
-            } else {
-                out += 'F';
-            }
-            for (; key < frame.keysEnd; ++key) {
-                out += 'K';
-                putVarint(out, r.keyChanges[key].key);
-                out += static_cast<char>(r.keyChanges[key].held);
-            }
-            readingsUpTo(frame.readingsEnd);
+            putFrame(out, r.frames[f]);
+            for (; key < r.frames[f].keysEnd; ++key) putKeyChange(out, r.keyChanges[key]);
+            readingsUpTo(r.frames[f].readingsEnd);
         }
         out += 'Q';
     }
     readingsUpTo(static_cast<std::uint32_t>(r.readings.size()));
-    out += 'Z';
+    putEnd(out, r.cut);
     return out;
 }
 
@@ -248,6 +268,10 @@ bool parseStream(const std::string& stream, std::size_t maxFrames, Replay* r) {
                 r->frames.back().keysEnd = static_cast<std::uint32_t>(r->keyChanges.size());
                 break;
             }
+            case 'X':
+                if (inPlay || static_cast<char>(in.byte()) != 'Z') return false;
+                r->cut = true;
+                [[fallthrough]];
             case 'Z':
                 r->trailingReadingsBegin = gapBegin;
                 return in.ok() && !inPlay && in.atEnd();
@@ -280,6 +304,25 @@ bool inflateAll(const std::string& packed, std::size_t expected, std::string* ou
 }
 
 }  // namespace
+
+std::size_t streamStartSize(const Replay& replay) {
+    return sizeOf([&](std::string& out) {
+        putStart(out, replay);
+        putEnd(out, true);
+    });
+}
+std::size_t readingSize(std::uint32_t previous, std::uint32_t reading) {
+    return sizeOf([&](std::string& out) { putReading(out, previous, reading); });
+}
+std::size_t frameSize(const ReplayFrame& frame) {
+    return sizeOf([&](std::string& out) { putFrame(out, frame); });
+}
+std::size_t keyChangeSize(const KeyChange& change) {
+    return sizeOf([&](std::string& out) { putKeyChange(out, change); });
+}
+std::size_t segmentSize(std::int32_t difficulty) {
+    return sizeOf([&](std::string& out) { putSigned(out, difficulty); }) + 2;  // and its 'P' and 'Q'
+}
 
 std::string encodeReplay(const Replay& replay) {
     const std::string stream = encodeStream(replay);
@@ -322,7 +365,7 @@ bool decodeReplay(const std::string& bytes, Replay* replay, std::string* error) 
     replay->rulesVersion = static_cast<std::uint16_t>(getLe(bytes, 6, 2));
     const std::uint32_t streamSize = getLe(bytes, 8, 4);
     const std::uint32_t packedSize = getLe(bytes, 12, 4);
-    if (packedSize != bytes.size() - kHeaderSize - kTrailerSize || streamSize > kMaxStreamSize) {
+    if (packedSize != bytes.size() - kHeaderSize - kTrailerSize || streamSize > kMaxReplayStream) {
         *error = "the recording is cut short or damaged";
         return false;
     }
@@ -330,7 +373,8 @@ bool decodeReplay(const std::string& bytes, Replay* replay, std::string* error) 
     const std::size_t t = kHeaderSize + packedSize;
     const std::uint32_t frameCount = getLe(bytes, t + 12, 4);
     std::string stream;
-    if (frameCount > kMaxFrames || !inflateAll(bytes.substr(kHeaderSize, packedSize), streamSize, &stream) ||
+    if (frameCount > kMaxReplayFrames ||
+        !inflateAll(bytes.substr(kHeaderSize, packedSize), streamSize, &stream) ||
         !parseStream(stream, frameCount + std::size_t{1}, replay)) {
         *error = "the recording is damaged";
         return false;

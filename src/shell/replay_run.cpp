@@ -78,13 +78,13 @@ bool loadReplay(const Options& options, platform::Replay* replay) {
 }
 
 std::string replayVerdict(std::int32_t score, std::int32_t level, std::int32_t lives, std::uint32_t frames,
-                          bool matches, std::int64_t mismatchFrame) {
+                          bool matches, std::int64_t mismatchFrame, bool cut) {
     char line[160];
     std::snprintf(line, sizeof line, "score %d level %d lives %d frames %u ", static_cast<int>(score),
                   static_cast<int>(level) + 1, static_cast<int>(lives), static_cast<unsigned>(frames));
     std::string verdict = line;
-    if (matches) return verdict + "ok";
-    return verdict + "MISMATCH at frame " + std::to_string(mismatchFrame);
+    verdict += matches ? "ok" : "MISMATCH at frame " + std::to_string(mismatchFrame);
+    return cut ? verdict + " (the recording ends here, at its length limit; the game went on)" : verdict;
 }
 
 int runReplay(const Options& options, platform::Replay replay) {
@@ -101,21 +101,27 @@ int runReplay(const Options& options, platform::Replay replay) {
     const std::size_t frames = replay.frames.size();
     const platform::GameSummary end = replay.end;
     const std::uint32_t expectedChecksum = replay.endChecksum;
+    const bool cut = replay.cut;
     platform::replay::startPlayback(std::move(replay), worldProbe(), verifying ? 0 : options.speed);
     startNewGame();  // as the game flow starts it, now on the recorded clock
     playLevels();
-    const std::uint32_t endChecksum = worldChecksum();
+    platform::GameSummary reached = {levelCounter, player.lives, player.score, 0};
+    std::uint32_t endChecksum = worldChecksum();
     const platform::replay::Outcome outcome = platform::replay::stopPlayback();
-    const bool endMatches = outcome.frames == frames && player.score == end.score &&
-                            levelCounter == end.level && player.lives == end.lives &&
+    if (cut && outcome.pastEnd) {  // the recorded game went on: its recording ends where it asked for more
+        reached = outcome.end;
+        endChecksum = outcome.endChecksum;
+    }
+    const bool endMatches = outcome.frames == frames && reached.score == end.score &&
+                            reached.level == end.level && reached.lives == end.lives &&
                             endChecksum == expectedChecksum;
     const bool matches = outcome.firstMismatch < 0 && endMatches;
     // Where no checksum differed, the end itself did.
     const std::int64_t mismatchFrame = outcome.firstMismatch >= 0 ? outcome.firstMismatch : outcome.frames;
     settings = kept;
     if (outcome.stopped) return 0;  // the viewer stopped watching
-    std::printf("%s\n", replayVerdict(player.score, levelCounter, player.lives, outcome.frames, matches,
-                                      mismatchFrame)
+    std::printf("%s\n", replayVerdict(reached.score, reached.level, reached.lives, outcome.frames, matches,
+                                      mismatchFrame, cut)
                             .c_str());
     return matches || !verifying ? 0 : 1;
 }

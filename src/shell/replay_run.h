@@ -31,6 +31,7 @@ int runReplay(const Options& options, platform::Replay replay);
 int runReplayCommand(const Options& options, platform::Replay replay);
 
 // The one-line result: final score, level (as shown, from 1), lives, frames, then "ok", or
-// "MISMATCH at frame N" with the first frame whose world differed from the recording.
+// "MISMATCH at frame N" with the first frame whose world differed from the recording; for a recording
+// `cut` at its length limit, followed by where it ends.
 std::string replayVerdict(std::int32_t score, std::int32_t level, std::int32_t lives, std::uint32_t frames,
-                          bool matches, std::int64_t mismatchFrame);
+                          bool matches, std::int64_t mismatchFrame, bool cut);

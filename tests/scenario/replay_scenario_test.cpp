@@ -7,9 +7,11 @@
 #include <string>
 
 #include "persist/settings.h"
+#include "platform/recorder.h"
 #include "platform/replay_file.h"
 #include "platform/script/script.h"
 #include "shell/options.h"
+#include "shell/replay_run.h"
 #include "shell/startup.h"
 #include "support/test_support.h"
 
@@ -108,6 +110,56 @@ TEST_F(RecordedGame, IsKeptVerifiedAndWatchedWithoutWritingAnything) {
     testing_support::writeFile(folder_ + "data/bad.kvr", "KVR\x1a");
     verify.verifyFile = folder_ + "data/bad.kvr";
     EXPECT_EQ(korvexMain(verify), 2);
+}
+
+// While it lives, every game recorded may grow only as far as `limits`.
+struct LimitedRecordings {
+    explicit LimitedRecordings(const platform::replay::RecordingLimits& limits) {
+        platform::replay::limitRecording(limits);
+    }
+    ~LimitedRecordings() { platform::replay::limitRecording({}); }
+};
+
+TEST_F(RecordedGame, AGameLongerThanARecordingMayBeIsKeptUpToTheLimitAndVerifiedToThere) {
+    const platform::replay::RecordingLimits cases[] = {
+        {300, platform::kMaxReplayStream, 64 * 1024},  // frames: exactly as many as allowed
+        {platform::kMaxReplayFrames, 6000, 2000},      // the stream: never past the limit
+    };
+    for (const auto& limits : cases) {
+        SCOPED_TRACE(limits.frames);
+        restart();
+        for (const char* name : {"korvex.set", "last.kvr", "score-1.kvr"})
+            fs::remove(folder_ + "data/" + name);
+        scriptAGameToTheTable();
+        {
+            const LimitedRecordings limited(limits);
+            ASSERT_EQ(korvexMain(), 0);
+        }
+        const std::string recorded = file("last.kvr");
+        EXPECT_EQ(file("score-1.kvr"), recorded);  // kept with the high score as any recording
+        platform::Replay replay;
+        std::string error;
+        ASSERT_TRUE(platform::decodeReplay(recorded, &replay, &error)) << error;
+        EXPECT_TRUE(replay.cut);
+        EXPECT_GT(replay.end.lives, 0);  // the game went on to its end unrecorded
+        const std::size_t stream = static_cast<unsigned char>(recorded[8]) |
+                                   static_cast<unsigned char>(recorded[9]) << 8 |
+                                   static_cast<std::size_t>(static_cast<unsigned char>(recorded[10])) << 16;
+        EXPECT_LE(stream, limits.streamBytes);
+        EXPECT_LE(replay.frames.size(), limits.frames);
+        EXPECT_TRUE(replay.frames.size() == limits.frames || stream + limits.headroom > limits.streamBytes)
+            << "cut before its limits: " << replay.frames.size() << " frames, " << stream << " bytes";
+
+        restart();
+        Options verify;
+        verify.verifyFile = folder_ + "data/last.kvr";
+        testing::internal::CaptureStdout();
+        EXPECT_EQ(korvexMain(verify), 0);
+        EXPECT_EQ(testing::internal::GetCapturedStdout(),
+                  replayVerdict(replay.end.score, replay.end.level, replay.end.lives,
+                                static_cast<std::uint32_t>(replay.frames.size()), true, 0, true) +
+                      "\n");
+    }
 }
 
 // A field of what a recorded game carries over, by its place in carriedState(), set to `value`.
