@@ -34,9 +34,8 @@ int korvexMain(const Options& options) {
         return 0;
     }
     findDirectories();
-    // Watching writes nothing, so it may run beside the game.
-    if (!watching && !platform::acquireSingleInstance(kTitle, playerDir))
-        return 0;  // another runs: end silently
+    // Watching writes nothing, so it may run beside the game; beside another copy the game ends silently.
+    if (!watching && !platform::acquireSingleInstance(kTitle, playerDir)) return 0;
     if (!options.verifyFile.empty()) SDL_putenv(const_cast<char*>("SDL_VIDEODRIVER=dummy"));  // headless
 
     // Sound starts with the first sound played (the platform's business); without a window the game
@@ -73,22 +72,4 @@ int korvexMain(const Options& options) {
     platform::releaseButtons();
     screen = nullptr;
     return code;
-}
-
-int runCommandLine(int argc, const char* const* argv) {
-    Options options;
-    std::string error;
-    if (!parseOptions(argc, argv, options, error)) {
-        std::fprintf(stderr, "korvex: %s\n%s", error.c_str(), usageText().c_str());
-        return 2;
-    }
-    if (options.help) {
-        std::fputs(usageText().c_str(), stdout);
-        return 0;
-    }
-    if (options.version) {
-        std::printf("%s\n", versionText());
-        return 0;
-    }
-    return korvexMain(options);
 }

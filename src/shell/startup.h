@@ -10,7 +10,3 @@ constexpr std::uint64_t kMinimumFreeMemory = 5000000;  // bytes
 // Runs the whole program; returns the process exit code: 0 on every path of a game; for --verify
 // 1 when the recording does not replay as recorded; 2 when --replay or --verify get no recording.
 int korvexMain(const Options& options = Options{});
-
-// The process's command line, as main hands it: a bad one is refused with one line and the usage on
-// standard error (exit code 2), --help and --version print and end, anything else runs korvexMain.
-int runCommandLine(int argc, const char* const* argv);

@@ -40,10 +40,14 @@ TEST(OptionsTest, AcceptedOptionsFillTheirFields) {
 
 TEST(OptionsTest, BadCommandLinesAreRefusedWithOneLine) {
     const std::vector<std::vector<const char*>> bad = {
-        {"--scale", "0"},    {"--scale", "9"}, {"--scale", "2x"},   {"--scale", ""},
-        {"--scale"},         {"--speed", "0"}, {"--speed", "17"},   {"--speed", "-1"},
-        {"--replay"},        {"--verify="},    {"--help=yes"},      {"-x"},
-        {"--fullscreenish"}, {"game.kvr"},     {"--scale", "0003"},
+        {"--scale", "0"},    {"--scale", "9"},
+        {"--scale", "2x"},   {"--scale", ""},
+        {"--scale"},         {"--speed", "0"},
+        {"--speed", "17"},   {"--speed", "-1"},
+        {"--replay"},        {"--verify="},
+        {"--help=yes"},      {"-x"},
+        {"--fullscreenish"}, {"game.kvr"},
+        {"--scale", "0003"}, {"--replay", "a.kvr", "--verify", "a.kvr"},
     };
     for (const auto& args : bad) {
         const Parsed p = parse(args);

@@ -6,8 +6,6 @@
 #include <zlib.h>
 
 #include <cstdlib>
-#include <filesystem>
-#include <vector>
 
 #include "platform/script/script.h"
 #include "shell/shell.h"
@@ -85,60 +83,4 @@ TEST_F(StartupTest, AMissingOrDamagedPackEndsStartUpWithAMessageNamingIt) {
     testing::internal::GetCapturedStderr();
     ASSERT_EQ(script::messages().size(), 3u);
     EXPECT_EQ(script::messages()[2].text, "Cannot load " + folder_ + "data/0.pak: it holds no picture.");
-}
-
-// The command line as main hands it, in an installed game whose player's folder is not made yet:
-// what each ends with, and what it leaves in that folder.
-TEST_F(StartupTest, CommandLinesEndAsTheySayAndOnlyANormalRunKeepsAChoice) {
-    const std::string golden = KORVEX_SOURCE_DIR "/tests/replays/menu-resume-quit.kvr";
-    const struct {
-        std::vector<const char*> args;
-        bool pressF11;  // during the run
-        int exitCode;
-        const char* printed;  // the start of what it prints on standard output or error
-        const char* kept;     // korvex.conf afterwards; null for none
-    } cases[] = {
-        {{"--scale", "3"}, false, 0, "", "scale = 3\n"},
-        {{"--window", "--scale=2", "--fullscreen"}, false, 0, "", "scale = 2\nfullscreen = yes\n"},
-        {{"--verify", golden.c_str(), "--fullscreen", "--scale", "5"},
-         false,
-         0,
-         "score 150 level 3",
-         nullptr},
-        {{"--replay", golden.c_str(), "--speed", "16", "--scale", "2"}, true, 0, "", nullptr},
-        {{"--replay", golden.c_str(), "--verify", golden.c_str()},
-         false,
-         2,
-         "korvex: --replay and --verify",
-         nullptr},
-        {{"--scale"}, false, 2, "korvex: --scale needs a value", nullptr},
-    };
-    namespace fs = std::filesystem;
-    installGameData();
-    fs::create_directories(folder_ + "share");
-    fs::rename(folder_ + "data", folder_ + "share/korvex");
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.args[0] + std::string(" ") + c.args[1 % c.args.size()]);
-        script::reset();
-        script::setProgramPath(folder_ + "bin/korvex");
-        script::setUserDataFolder(folder_ + "home/");
-        script::setTimeLimit(3000);  // a normal run ends in its menu
-        if (c.pressF11) script::keyDown(SDLK_F11, 1000);
-        std::vector<const char*> argv = c.args;
-        argv.insert(argv.begin(), "korvex");
-        testing::internal::CaptureStdout();
-        testing::internal::CaptureStderr();
-        EXPECT_EQ(runCommandLine(static_cast<int>(argv.size()), argv.data()), c.exitCode);
-        const std::string printed =
-            testing::internal::GetCapturedStdout() + testing::internal::GetCapturedStderr();
-        EXPECT_EQ(printed.rfind(c.printed, 0), 0u) << printed;
-        const std::string conf = folder_ + "home/korvex/korvex.conf";
-        if (c.kept) {
-            EXPECT_NE(testing_support::readFile(conf).find(c.kept), std::string::npos)
-                << testing_support::readFile(conf);
-        } else {
-            EXPECT_FALSE(fs::exists(folder_ + "home")) << "something was written";
-        }
-        fs::remove_all(folder_ + "home");
-    }
 }
