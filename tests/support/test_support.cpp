@@ -2,7 +2,6 @@
 #include "support/test_support.h"
 
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -20,19 +19,6 @@
 namespace fs = std::filesystem;
 
 namespace testing_support {
-
-namespace {
-
-// The game's own data files (packs, the story and its pictures, sounds), as the install takes them.
-bool isGameDataFile(const std::string& name) {
-    for (const char* ending : {".pak", ".wav", ".bmp"}) {
-        const std::size_t length = std::strlen(ending);
-        if (name.size() > length && name.compare(name.size() - length, length, ending) == 0) return true;
-    }
-    return name == "story";
-}
-
-}  // namespace
 
 std::ostream& operator<<(std::ostream& out, const Rgb& c) {
     return out << "rgb(" << c.r << ", " << c.g << ", " << c.b << ")";
@@ -127,9 +113,11 @@ void SdlTest::installGameData() {
     // The game's own files only: a game played from the build folder keeps its settings, preferences
     // and recordings beside them, and no test may read or change those.
     for (const fs::directory_entry& entry : fs::directory_iterator(KORVEX_DATA_DIR)) {
-        const std::string name = entry.path().filename().string();
-        if (isGameDataFile(name)) {
-            fs::copy(entry.path(), folder_ + "data/" + name, fs::copy_options::overwrite_existing);
+        const fs::path& path = entry.path();
+        const std::string ext = path.extension().string();
+        if (ext == ".pak" || ext == ".wav" || ext == ".bmp" || path.filename() == "story") {
+            fs::copy(path, fs::path(folder_) / "data" / path.filename(),
+                     fs::copy_options::overwrite_existing);
         }
     }
 }
