@@ -45,8 +45,10 @@ Lock lockIn(int folder, const std::string& file) {
     return Lock::HeldByAnother;
 }
 
-int openFolder(const std::string& path) {
-    return path.empty() ? -1 : open(path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+// -1 when `path` is empty or no folder (with `noLink`, also when it is a symbolic link).
+int openFolder(const std::string& path, bool noLink = false) {
+    const int flags = O_RDONLY | O_DIRECTORY | O_CLOEXEC | (noLink ? O_NOFOLLOW : 0);
+    return path.empty() ? -1 : open(path.c_str(), flags);
 }
 
 // This user's folder below the temporary folder, made 0700 if missing and put back to 0700 if it is
@@ -57,7 +59,7 @@ int privateLockFolder(const char* name) {
     const std::string base = temp && temp[0] == '/' ? temp : "/tmp";
     const std::string path = base + "/" + name + "-" + std::to_string(getuid());
     mkdir(path.c_str(), 0700);
-    const int folder = openFolder(path);
+    const int folder = openFolder(path, true);
     struct stat info;
     if (folder >= 0 && fstat(folder, &info) == 0 && info.st_uid == getuid() &&
         ((info.st_mode & 077) == 0 || fchmod(folder, 0700) == 0)) {

@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
-#include <cstdlib>
+#include <string>
 
 #include "platform/platform.h"
 
