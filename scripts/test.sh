@@ -24,8 +24,8 @@ full_table() {  # the 211 bytes of five names "Ace" scoring 999999 each
     for _ in 1 2 3 4 5; do printf '\x3f\x42\x0f\x00'; done
     printf '\x01\x01\x23\x00Brask' && head -c 26 /dev/zero
 }
-full_table | plant korvex.set
-printf 'scale = 5\nfullscreen = yes\n' | plant korvex.conf
+plant korvex.set < <(full_table)  # not in a pipe: plant must run in this shell
+plant korvex.conf < <(printf 'scale = 5\nfullscreen = yes\n')
 plant score-1.kvr <tests/replays/medium.kvr
 player_sums=$(cd build/data && sha256sum "${player_files[@]}")
 
