@@ -1,8 +1,10 @@
 // The world as a recorded game sees it.
 #include "game/world_state.h"
 
+#include <cstdint>
 #include <type_traits>
 
+#include "game/game_frame.h"
 #include "game/world.h"
 
 namespace {
@@ -29,17 +31,26 @@ class Digest {
     std::uint32_t hash_ = 2166136261u;
 };
 
-// The carried values in their stored order; the same walk reads and writes them.
+constexpr std::int32_t kFireDraws = 500;  // the fire chance is out of so many draws
+
+// The carried values in their stored order, each with the range the game keeps it in; the same walk
+// writes, checks and reads them. A recording is only data: a value out of range is refused, not played.
 template <typename Visit>
 void forEachCarried(Visit visit) {
-    visit(hurry);
-    visit(lastRandom);
-    visit(enemyFireChance);
-    for (Enemy& e : enemies) visit(e.fireCounter);
-    visit(player.movingLeft);
-    visit(player.movingRight);
-    visit(player.frame);
-    visit(player.speed);
+    visit(hurry, 0, 1);
+    visit(lastRandom, 0, INT32_MAX);  // a draw: the low end of a range plus a share of it
+    visit(enemyFireChance, 0, kFireDraws);
+    for (Enemy& e : enemies) visit(e.fireCounter, 0, Enemy{}.firePeriod - 1);
+    visit(player.movingLeft, 0, 1);
+    visit(player.movingRight, 0, 1);
+    visit(player.frame, 0, Player{}.frameCount - 1);
+    visit(player.speed, 1, kPlayerMaxX);  // a step, never wider than the field
+}
+
+std::int32_t readCarried(const std::string& bytes, std::size_t at) {
+    std::uint32_t value = 0;
+    for (int i = 0; i < 4; ++i) value |= std::uint32_t{static_cast<unsigned char>(bytes[at + i])} << (8 * i);
+    return static_cast<std::int32_t>(value);
 }
 
 }  // namespace
@@ -85,7 +96,7 @@ std::uint32_t worldChecksum() {
 
 std::string carriedState() {
     std::string bytes;
-    forEachCarried([&](auto& field) {
+    forEachCarried([&](auto& field, std::int32_t, std::int32_t) {
         const auto value = static_cast<std::uint32_t>(field);
         for (int i = 0; i < 4; ++i) bytes += static_cast<char>(value >> (8 * i));
     });
@@ -95,11 +106,17 @@ std::string carriedState() {
 bool restoreCarriedState(const std::string& bytes) {
     if (bytes.size() != carriedState().size()) return false;
     std::size_t at = 0;
-    forEachCarried([&](auto& field) {
-        std::uint32_t value = 0;
-        for (int i = 0; i < 4; ++i)
-            value |= std::uint32_t{static_cast<unsigned char>(bytes[at++])} << (8 * i);
-        field = static_cast<std::remove_reference_t<decltype(field)>>(value);
+    bool inRange = true;
+    forEachCarried([&](auto&, std::int32_t low, std::int32_t high) {
+        const std::int32_t value = readCarried(bytes, at);
+        inRange = inRange && value >= low && value <= high;
+        at += 4;
+    });
+    if (!inRange) return false;
+    at = 0;
+    forEachCarried([&](auto& field, std::int32_t, std::int32_t) {
+        field = static_cast<std::remove_reference_t<decltype(field)>>(readCarried(bytes, at));
+        at += 4;
     });
     return true;
 }

@@ -16,5 +16,6 @@ std::uint32_t worldChecksum();
 // What a new game starts from besides level, lives, score and difficulty: hurry, the last random
 // draw, the fire chance, the enemies' fire counters, the ship's moving flags, frame and speed.
 std::string carriedState();
-// Puts such a state back; false (nothing changed) when `bytes` is not one.
+// Puts such a state back; false (nothing changed) when `bytes` is not one or holds a value the game
+// never gives that field (a fire counter past its period, a fire chance past its 500 draws, ...).
 bool restoreCarriedState(const std::string& bytes);

@@ -72,7 +72,3 @@ Preferences loadPreferences(const std::string& path) {
     platform::readFile(path, kMaxFileBytes, &text);  // empty when there is nothing to read
     return parsePreferences(text);
 }
-
-bool savePreferences(const std::string& path, const Preferences& preferences) {
-    return platform::replaceFile(path, formatPreferences(preferences));
-}

@@ -17,11 +17,9 @@ constexpr const char* kPreferencesName = "korvex.conf";
 // value leaves its default; unknown keys and lines starting with '#' are ignored.
 Preferences parsePreferences(const std::string& text);
 
-// The file's text for `preferences`; parsePreferences reads it back the same.
+// The file's text for `preferences` (saved as every player's file is, by savePlayerFile);
+// parsePreferences reads it back the same.
 std::string formatPreferences(const Preferences& preferences);
 
 // The preferences in the file at `path`; the defaults when it is missing or unreadable.
 Preferences loadPreferences(const std::string& path);
-
-// Replaces the file as every save does (platform::replaceFile); false, the old file kept, on failure.
-bool savePreferences(const std::string& path, const Preferences& preferences);

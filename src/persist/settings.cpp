@@ -103,9 +103,7 @@ void loadSettings(Settings& record) {
 }
 
 void saveSettings(const Settings& record) {
-    // The player's folder in the home folder is made on the first save, private to the player.
-    if (!platform::makePrivateFolder(playerDir) ||
-        !platform::replaceFile(settingsPath(), encodeSettings(record))) {
+    if (!savePlayerFile(kFileName, encodeSettings(record))) {
         platform::messageBox(0, kSaveError, kSaveError, platform::MessageStyle::Ok);
     }
 }

@@ -31,8 +31,8 @@ std::string settingsPath();
 // unreadable file leaves it unchanged.
 void loadSettings(Settings& record);
 
-// Writes `record` to the settings file without ever destroying the previous file (platform::replaceFile:
-// atomic, durable, through a symbolic link, permissions kept). On failure shows "error in settings file".
+// Writes `record` to the settings file as every save of the player's files goes (savePlayerFile: the
+// player's folder made first, the old file never destroyed). On failure shows "error in settings file".
 void saveSettings(const Settings& record);
 
 // The 211 bytes of `record` as the file holds them, and the reverse (a short input fills the fields

@@ -22,9 +22,10 @@ struct Rect {
 // Start-up memory check: bytes of physical memory available now; a huge value when unknown.
 std::uint64_t availablePhysicalMemory();
 
-// Start-up: claims the single-instance lock `name`; false when another live copy holds it.
-// The operating system releases the lock when the process ends, however it ends.
-bool acquireSingleInstance(const char* name);
+// Start-up, once the folders are known: claims the single-instance lock `name`; false when another live
+// copy holds it. Where the system's own place for the lock is taken by another user, it is kept in
+// `playerFolder` (empty: none) instead. The system releases the lock when the process ends, however it ends.
+bool acquireSingleInstance(const char* name, const std::string& playerFolder);
 
 // Start-up: full path of the running program, in UTF-8 with '/' between folders; empty on failure.
 std::string programPath();
@@ -75,8 +76,10 @@ bool moveFile(const std::string& from, const std::string& to);
 // A reset of the high-score table: deletes the file at `path`; false when a file is still there.
 bool removeFile(const std::string& path);
 
-// Saves (settings, preferences, replays): replaces the file at `path`, or a symbolic link's target, with `bytes`
-// atomically and durably, keeping its permissions; false, the old file untouched, on any failure.
+// Saves (settings, preferences, replays): replaces the file at `path`, or the end of its chain of symbolic
+// links, with `bytes` atomically and durably, keeping its permissions; false, the old file untouched, on any
+// failure and for what is not a writable regular file (a FIFO, a device, a read-only file), never blocking.
+// Copies saving one file at once each put a whole file in place; true once it is there.
 bool replaceFile(const std::string& path, const std::string& bytes);
 
 // Point-in-rectangle with the hot-spot rule: left <= x < right and top <= y < bottom.

@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
 namespace platform {
 namespace {
@@ -20,8 +21,9 @@ struct Recorder {
     bool inPlay = false;
     Replay game;
     std::uint32_t gapBegin = 0;
-    Uint8 keys[kKeyCount] = {};  // held keys as last written down
-    std::string lastGame;        // the file bytes of the last game kept
+    Uint8 keys[kKeyCount] = {};   // held keys as last written down
+    std::string lastGame;         // the file bytes of the last game kept
+    std::size_t streamBytes = 0;  // what the game's stream holds so far, as encodeReplay writes it
 };
 
 struct Player {
@@ -40,15 +42,41 @@ struct Player {
 
 Recorder rec;
 Player play;
+replay::RecordingLimits limits;
 
 std::string scoreFile(int place) {
     return rec.folder + "score-" + std::to_string(place + 1) + ".kvr";
 }
 
+// Every recording kept goes the way of every save: the player's folder made (an installed copy's may
+// not exist before its first game ends), then the file replaced whole.
+bool keep(const std::string& path, const std::string& bytes) {
+    return makePrivateFolder(rec.folder) && replaceFile(path, bytes);
+}
+
 // --- Recording.
+
+void finishGame();
+
+// Full once another frame, or a level's set-up and its first frame, could take the recording past what
+// a reader takes.
+bool full() {
+    return rec.game.frames.size() >= limits.frames || rec.streamBytes + limits.headroom > limits.streamBytes;
+}
+
+// Stops recording the game here: what was recorded is kept, marked as cut, ending with the world as it
+// stands now, which is where a replay of it finds its end (at a frame's look for an event, or as play
+// ends). The game itself goes on unrecorded.
+void cutGame() {
+    rec.game.cut = true;
+    rec.inPlay = false;
+    rec.gapBegin = static_cast<std::uint32_t>(rec.game.readings.size());
+    finishGame();
+}
 
 void noteReading(std::uint32_t value) {
     Replay& g = rec.game;
+    rec.streamBytes += readingSize(g.readings.empty() ? 0 : g.readings.back(), value);
     g.readings.push_back(value);
     if (rec.inPlay && !g.frames.empty() && g.segments.back().framesBegin < g.frames.size()) {
         g.frames.back().readingsEnd = static_cast<std::uint32_t>(g.readings.size());
@@ -57,6 +85,9 @@ void noteReading(std::uint32_t value) {
 
 void noteFrame(int polled, const SDL_Event& event) {
     Replay& g = rec.game;
+    // A cut at a stretch of play's first frame would end between a level's set-up and its play, where a
+    // replay never stops: the look at its end cuts instead.
+    if (g.segments.back().framesBegin < g.frames.size() && full()) return cutGame();
     ReplayFrame frame;
     if ((g.frames.size() + 1) % kChecksumPeriod == 0) {
         frame.checked = true;
@@ -98,6 +129,7 @@ void noteFrame(int polled, const SDL_Event& event) {
     frame.readingsBegin = frame.readingsEnd = static_cast<std::uint32_t>(g.readings.size());
     frame.keysBegin = frame.keysEnd = static_cast<std::uint32_t>(g.keyChanges.size());
     g.frames.push_back(frame);
+    rec.streamBytes += frameSize(frame);
 }
 
 void noteKeys(const Uint8* keys) {
@@ -108,6 +140,7 @@ void noteKeys(const Uint8* keys) {
         if (held == rec.keys[k]) continue;
         rec.keys[k] = held;
         g.keyChanges.push_back({static_cast<std::uint16_t>(k), held});
+        rec.streamBytes += keyChangeSize(g.keyChanges.back());
     }
     if (!g.frames.empty()) g.frames.back().keysEnd = static_cast<std::uint32_t>(g.keyChanges.size());
 }
@@ -121,8 +154,7 @@ void finishGame() {
     g.endChecksum = rec.probe.checksum();
     g.trailingReadingsBegin = rec.gapBegin;
     rec.lastGame = encodeReplay(g);
-    // In an installed copy the player's folder may not exist before the first game ends.
-    if (!makePrivateFolder(rec.folder) || !replaceFile(rec.folder + "last.kvr", rec.lastGame)) {
+    if (!keep(rec.folder + "last.kvr", rec.lastGame)) {
         std::fprintf(stderr, "korvex: cannot keep the recording in %slast.kvr\n", rec.folder.c_str());
     }
 }
@@ -193,9 +225,19 @@ void pollViewer() {
     }
 }
 
+// The game asks for a frame past the recording's last: where a recording cut at its limits ends.
+void notePastEnd() {
+    replay::Outcome& o = play.outcome;
+    if (o.pastEnd || o.stopped) return;
+    o.pastEnd = true;
+    play.probe.state(&o.end.level, &o.end.lives, &o.end.score, &o.end.difficulty);
+    o.endChecksum = play.probe.checksum();
+}
+
 int playFrame(SDL_Event* event) {
     pollViewer();
     const Replay& r = play.recording;
+    if (play.nextFrame >= r.frames.size()) notePastEnd();
     if (play.outcome.stopped || play.nextFrame >= r.frames.size()) {
         // Past the end of the recording (or stopped by the viewer) the game is told to quit.
         *event = SDL_Event{};
@@ -280,6 +322,7 @@ void beginPlay() {
     segment.gapReadingsEnd = static_cast<std::uint32_t>(g.readings.size());
     segment.framesBegin = static_cast<std::uint32_t>(g.frames.size());
     g.segments.push_back(segment);
+    rec.streamBytes += segmentSize(segment.difficulty);
 }
 
 void endPlay() {
@@ -291,6 +334,7 @@ void endPlay() {
     if (!rec.inPlay) return;
     rec.inPlay = false;
     rec.gapBegin = static_cast<std::uint32_t>(rec.game.readings.size());
+    if (full()) cutGame();
 }
 
 }  // namespace recorder
@@ -318,6 +362,7 @@ void beginGame() {
     std::int32_t previous[3];
     rec.probe.state(&previous[0], &previous[1], &previous[2], &g.start.difficulty);
     g.carried = rec.probe.carried();
+    rec.streamBytes = streamStartSize(g);
 }
 
 void endGame() {
@@ -331,7 +376,7 @@ void keepReplayAsScore(int place) {
         if (!moveFile(scoreFile(k - 1), scoreFile(k))) removeFile(scoreFile(k));
     }
     removeFile(scoreFile(place));
-    if (!rec.lastGame.empty()) replaceFile(scoreFile(place), rec.lastGame);
+    if (!rec.lastGame.empty()) keep(scoreFile(place), rec.lastGame);
 }
 
 void dropScoreReplays() {
@@ -341,11 +386,11 @@ void dropScoreReplays() {
 
 namespace replay {
 
-void startPlayback(const Replay& recording, const WorldProbe& probe, int speed) {
+void startPlayback(Replay recording, const WorldProbe& probe, int speed) {
     rec = Recorder{};
     rec.mode = Mode::Playing;
     play = Player{};
-    play.recording = recording;
+    play.recording = std::move(recording);
     play.probe = probe;
     play.speed = speed;
     enterGap();  // the first level's set-up
@@ -378,6 +423,10 @@ const Replay& currentRecording() {
 
 void stopRecording() {
     rec = Recorder{};
+}
+
+void limitRecording(const RecordingLimits& newLimits) {
+    limits = newLimits;
 }
 
 }  // namespace replay

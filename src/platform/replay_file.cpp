@@ -9,15 +9,18 @@
 //   'C' c       4 bytes                             the world checksum as this frame began
 //   'P' d       zigzag varint                       play begins at difficulty d
 //   'Q'         -                                   play ends
+//   'X'         -                                   the recording stopped at the reader's limits
+//                                                   while the game went on (just before 'Z')
 //   'Z'         -                                   the end of the stream
 #include "platform/replay_file.h"
 
-#include "platform/platform.h"
-
 #include <zlib.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
+
+#include "platform/platform.h"
 
 namespace platform {
 namespace {
@@ -26,12 +29,7 @@ constexpr char kMagic[4] = {'K', 'V', 'R', 0x1a};
 constexpr std::size_t kHeaderSize = 16;
 constexpr std::size_t kTrailerSize = 20;
 constexpr std::size_t kMaxFileSize = 8u << 20;  // some hundred hours of play
-// What the compressed part may unpack to (about fifteen hours of play), and how many frames may be
-// kept from it: together they bound what reading a file can allocate to some 100 MB.
-constexpr std::size_t kMaxStreamSize = 16u << 20;
-constexpr std::size_t kMaxFrames = 1500000;
 constexpr std::size_t kMaxCarried = 4096;
-constexpr std::uint32_t kMaxKey = 1024;
 
 void putLe(std::string& out, std::uint32_t value, int bytes) {
     for (int i = 0; i < bytes; ++i) out += static_cast<char>(value >> (8 * i));
@@ -104,19 +102,60 @@ class Cursor {
     bool ok_ = true;
 };
 
-std::string encodeStream(const Replay& r) {
-    std::string out;
+// The records, each written by one function that both the encoder and the recorder's count use.
+void putStart(std::string& out, const Replay& r) {
     putVarint(out, static_cast<std::uint32_t>(r.start.level));
     putSigned(out, r.start.lives);
     putSigned(out, r.start.score);
     putSigned(out, r.start.difficulty);
     putVarint(out, static_cast<std::uint32_t>(r.carried.size()));
     out += r.carried;
+}
+void putEnd(std::string& out, bool cut) {
+    if (cut) out += 'X';
+    out += 'Z';
+}
+void putReading(std::string& out, std::uint32_t previous, std::uint32_t reading) {
+    out += 'T';
+    putSigned(out, static_cast<std::int32_t>(reading - previous));
+}
+void putFrame(std::string& out, const ReplayFrame& frame) {
+    if (frame.checked) {
+        out += 'C';
+        putLe(out, frame.checksum, 4);
+    }
+    if (!frame.hasEvent) {
+        out += 'F';
+        return;
+    }
+    const RecordedEvent& e = frame.event;
+    out += 'E';
+    for (std::uint32_t v :
+         {std::uint32_t{e.type}, std::uint32_t{e.button}, std::uint32_t{e.state}, std::uint32_t{e.x},
+          std::uint32_t{e.y}, std::uint32_t{e.key}, std::uint32_t{e.mod}}) {
+        putVarint(out, v);
+    }
+}
+void putKeyChange(std::string& out, const KeyChange& change) {
+    out += 'K';
+    putVarint(out, change.key);
+    out += static_cast<char>(change.held);
+}
+
+template <typename Put>
+std::size_t sizeOf(Put put) {
+    std::string out;
+    put(out);
+    return out.size();
+}
+
+std::string encodeStream(const Replay& r) {
+    std::string out;
+    putStart(out, r);
     std::uint32_t previous = 0, reading = 0, key = 0;
     auto readingsUpTo = [&](std::uint32_t end) {
         for (; reading < end; ++reading) {
-            out += 'T';
-            putSigned(out, static_cast<std::int32_t>(r.readings[reading] - previous));
+            putReading(out, previous, r.readings[reading]);
             previous = r.readings[reading];
         }
     };
@@ -128,39 +167,27 @@ std::string encodeStream(const Replay& r) {
         const std::size_t framesEnd =
             s + 1 < r.segments.size() ? r.segments[s + 1].framesBegin : r.frames.size();
         for (std::size_t f = segment.framesBegin; f < framesEnd; ++f) {
-            const ReplayFrame& frame = r.frames[f];
-            if (frame.checked) {
-                out += 'C';
-                putLe(out, frame.checksum, 4);
-            }
-            if (frame.hasEvent) {
-                const RecordedEvent& e = frame.event;
-                out += 'E';
-                for (std::uint32_t v :
-                     {std::uint32_t{e.type}, std::uint32_t{e.button}, std::uint32_t{e.state},
-                      std::uint32_t{e.x}, std::uint32_t{e.y}, std::uint32_t{e.key}, std::uint32_t{e.mod}}) {
-                    putVarint(out, v);
-                }
-            } else {
-                out += 'F';
-            }
-            for (; key < frame.keysEnd; ++key) {
-                out += 'K';
-                putVarint(out, r.keyChanges[key].key);
-                out += static_cast<char>(r.keyChanges[key].held);
-            }
-            readingsUpTo(frame.readingsEnd);
+            putFrame(out, r.frames[f]);
+            for (; key < r.frames[f].keysEnd; ++key) putKeyChange(out, r.keyChanges[key]);
+            readingsUpTo(r.frames[f].readingsEnd);
         }
         out += 'Q';
     }
     readingsUpTo(static_cast<std::uint32_t>(r.readings.size()));
-    out += 'Z';
+    putEnd(out, r.cut);
     return out;
 }
 
-// Rebuilds the frames and segments from the records; false on anything a recorder never writes.
-bool parseStream(const std::string& stream, Replay* r) {
+bool isKeyEvent(std::uint32_t type) {
+    return type == SDL_KEYDOWN || type == SDL_KEYUP;
+}
+
+// Rebuilds the frames and segments from the records; false on anything a recorder never writes: a
+// key past the last SDL knows, a stretch of play without a frame, more than `maxFrames` frames.
+bool parseStream(const std::string& stream, std::size_t maxFrames, Replay* r) {
     Cursor in(stream);
+    // Every frame is at least one byte of the stream: room for what it can really hold, made once.
+    r->frames.reserve(std::min(maxFrames, stream.size()));
     r->start.level = static_cast<std::int32_t>(in.varint());
     r->start.lives = in.signedVarint();
     r->start.score = in.signedVarint();
@@ -194,7 +221,7 @@ bool parseStream(const std::string& stream, Replay* r) {
                 break;
             }
             case 'Q':
-                if (!inPlay) return false;
+                if (!inFrame) return false;
                 inPlay = false;
                 gapBegin = static_cast<std::uint32_t>(r->readings.size());
                 break;
@@ -219,6 +246,7 @@ bool parseStream(const std::string& stream, Replay* r) {
                     for (int i = 3; i < 7; ++i) {
                         if (v[i] > 0xffff) return false;
                     }
+                    if (isKeyEvent(v[0]) && v[5] >= SDLK_LAST) return false;
                     frame.event = {static_cast<std::uint8_t>(v[0]),  static_cast<std::uint8_t>(v[1]),
                                    static_cast<std::uint8_t>(v[2]),  static_cast<std::uint16_t>(v[3]),
                                    static_cast<std::uint16_t>(v[4]), static_cast<std::uint16_t>(v[5]),
@@ -226,7 +254,7 @@ bool parseStream(const std::string& stream, Replay* r) {
                 }
                 frame.readingsBegin = frame.readingsEnd = static_cast<std::uint32_t>(r->readings.size());
                 frame.keysBegin = frame.keysEnd = static_cast<std::uint32_t>(r->keyChanges.size());
-                if (r->frames.size() >= kMaxFrames) return false;
+                if (r->frames.size() >= maxFrames) return false;
                 r->frames.push_back(frame);
                 break;
             }
@@ -234,12 +262,16 @@ bool parseStream(const std::string& stream, Replay* r) {
                 if (!inFrame) return false;
                 const std::uint32_t key = in.varint();
                 const std::uint8_t held = in.byte();
-                if (key >= kMaxKey) return false;
+                if (key >= SDLK_LAST) return false;
                 r->keyChanges.push_back(
                     {static_cast<std::uint16_t>(key), static_cast<std::uint8_t>(held != 0)});
                 r->frames.back().keysEnd = static_cast<std::uint32_t>(r->keyChanges.size());
                 break;
             }
+            case 'X':
+                if (inPlay || static_cast<char>(in.byte()) != 'Z') return false;
+                r->cut = true;
+                [[fallthrough]];
             case 'Z':
                 r->trailingReadingsBegin = gapBegin;
                 return in.ok() && !inPlay && in.atEnd();
@@ -272,6 +304,25 @@ bool inflateAll(const std::string& packed, std::size_t expected, std::string* ou
 }
 
 }  // namespace
+
+std::size_t streamStartSize(const Replay& replay) {
+    return sizeOf([&](std::string& out) {
+        putStart(out, replay);
+        putEnd(out, true);
+    });
+}
+std::size_t readingSize(std::uint32_t previous, std::uint32_t reading) {
+    return sizeOf([&](std::string& out) { putReading(out, previous, reading); });
+}
+std::size_t frameSize(const ReplayFrame& frame) {
+    return sizeOf([&](std::string& out) { putFrame(out, frame); });
+}
+std::size_t keyChangeSize(const KeyChange& change) {
+    return sizeOf([&](std::string& out) { putKeyChange(out, change); });
+}
+std::size_t segmentSize(std::int32_t difficulty) {
+    return sizeOf([&](std::string& out) { putSigned(out, difficulty); }) + 2;  // and its 'P' and 'Q'
+}
 
 std::string encodeReplay(const Replay& replay) {
     const std::string stream = encodeStream(replay);
@@ -314,22 +365,25 @@ bool decodeReplay(const std::string& bytes, Replay* replay, std::string* error) 
     replay->rulesVersion = static_cast<std::uint16_t>(getLe(bytes, 6, 2));
     const std::uint32_t streamSize = getLe(bytes, 8, 4);
     const std::uint32_t packedSize = getLe(bytes, 12, 4);
-    if (packedSize != bytes.size() - kHeaderSize - kTrailerSize || streamSize > kMaxStreamSize) {
+    if (packedSize != bytes.size() - kHeaderSize - kTrailerSize || streamSize > kMaxReplayStream) {
         *error = "the recording is cut short or damaged";
         return false;
     }
+    // The trailer's frame count bounds the frames read, and so what reading them allocates.
+    const std::size_t t = kHeaderSize + packedSize;
+    const std::uint32_t frameCount = getLe(bytes, t + 12, 4);
     std::string stream;
-    if (!inflateAll(bytes.substr(kHeaderSize, packedSize), streamSize, &stream) ||
-        !parseStream(stream, replay)) {
+    if (frameCount > kMaxReplayFrames ||
+        !inflateAll(bytes.substr(kHeaderSize, packedSize), streamSize, &stream) ||
+        !parseStream(stream, frameCount + std::size_t{1}, replay)) {
         *error = "the recording is damaged";
         return false;
     }
-    const std::size_t t = kHeaderSize + packedSize;
     replay->end.score = static_cast<std::int32_t>(getLe(bytes, t, 4));
     replay->end.level = static_cast<std::int32_t>(getLe(bytes, t + 4, 4));
     replay->end.lives = static_cast<std::int32_t>(getLe(bytes, t + 8, 4));
     replay->endChecksum = getLe(bytes, t + 16, 4);
-    if (getLe(bytes, t + 12, 4) != replay->frames.size()) {
+    if (frameCount != replay->frames.size()) {
         *error = "the recording's frame count does not match its frames";
         return false;
     }

@@ -2,6 +2,7 @@
 // at its end, and the ".kvr" file that keeps it (zlib-compressed, bounds-checked when read).
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -10,6 +11,11 @@ namespace platform {
 
 constexpr std::uint16_t kReplayFormatVersion = 1;
 constexpr int kChecksumPeriod = 100;  // a world checksum is kept every 100th frame
+
+// The reader's limits, which the recorder keeps to: what the record stream may unpack to (about fifteen
+// hours of play) and how many frames it may hold; together they bound what reading can allocate.
+constexpr std::size_t kMaxReplayStream = 16u << 20;
+constexpr std::size_t kMaxReplayFrames = 1500000;
 
 // One event as the game received it, with the fields the game can read.
 struct RecordedEvent {
@@ -59,6 +65,7 @@ struct Replay {
     std::uint32_t trailingReadingsBegin = 0;  // readings after the last stretch of play
     GameSummary end;                          // difficulty unused
     std::uint32_t endChecksum = 0;
+    bool cut = false;  // the recorder stopped at the reader's limits here; the game itself went on
 };
 
 // The file's bytes, and back. decodeReplay refuses anything damaged, cut short, of another kind or of
@@ -68,5 +75,14 @@ bool decodeReplay(const std::string& bytes, Replay* replay, std::string* error);
 
 // Reads and decodes a file; a missing, unreadable or oversized file or a folder gives a reason.
 bool readReplayFile(const std::string& path, Replay* replay, std::string* error);
+
+// What each part of a game adds to the stream as encodeReplay writes it, for the recorder's count: the
+// start (with the end marks), a clock reading after `previous`, a frame without its readings and keys,
+// a key change, and a stretch of play around its frames.
+std::size_t streamStartSize(const Replay& replay);
+std::size_t readingSize(std::uint32_t previous, std::uint32_t reading);
+std::size_t frameSize(const ReplayFrame& frame);
+std::size_t keyChangeSize(const KeyChange& change);
+std::size_t segmentSize(std::int32_t difficulty);
 
 }  // namespace platform

@@ -1,6 +1,8 @@
 // The image table: loaded once from the main pack, keyed once, never changed afterwards.
 #include "resources/images.h"
 
+#include <utility>
+
 #include "resources/pack_reader.h"
 #include "shell/shell.h"
 
@@ -15,9 +17,9 @@ struct ColourKey {
 
 // In the order the keys are set; font_white.bmp follows, keyed by its own pixel at (0, 5).
 const ColourKey kColourKeys[] = {
-    {kExplosion, 0, 0, 0},   {kGameOver, 0, 0, 0},      {kEnemy11, 0, 0, 0},       {kEnemy21, 0, 0, 0},
-    {kEnemy31, 0, 0, 0},     {kPlayer1, 0, 0, 0},       {kStart, 0, 0, 0},         {kGiftLauncher1, 0, 0, 0},
-    {kButRadio, 0, 0, 0},    {kFont, 156, 156, 156},    {kFontBold, 128, 128, 128},
+    {kExplosion, 0, 0, 0}, {kGameOver, 0, 0, 0},   {kEnemy11, 0, 0, 0},        {kEnemy21, 0, 0, 0},
+    {kEnemy31, 0, 0, 0},   {kPlayer1, 0, 0, 0},    {kStart, 0, 0, 0},          {kGiftLauncher1, 0, 0, 0},
+    {kButRadio, 0, 0, 0},  {kFont, 156, 156, 156}, {kFontBold, 128, 128, 128},
 };
 
 // The main pack's list owns the surfaces for the whole run.
@@ -26,14 +28,17 @@ ImageList mainPack;
 }  // namespace
 
 bool loadImages(std::string* error) {
-    if (!readPack(packReader(), mainPack, kMainPackName, kMainPackCapacity, error)) return false;
-    if (mainPack.count < kImageCount) {
+    // Read aside first: a load that fails leaves the table, and the surfaces it points at, as they were.
+    ImageList loaded;
+    if (!readPack(packReader(), loaded, kMainPackName, kMainPackCapacity, error)) return false;
+    if (loaded.count < kImageCount) {
         *error = "Cannot load " + dataFile(std::string(kMainPackName) + ".pak") + ": it holds " +
-                 std::to_string(mainPack.count) + " images, the game needs " + std::to_string(kImageCount) +
+                 std::to_string(loaded.count) + " images, the game needs " + std::to_string(kImageCount) +
                  ".";
-        freeImages(mainPack);
         return false;
     }
+    std::swap(mainPack.count, loaded.count);
+    std::swap(mainPack.records, loaded.records);  // `loaded` frees the old images as it goes
     for (int slot = 0; slot < kImageCount; ++slot) images[slot] = getImage(mainPack, slot);
     for (const ColourKey& key : kColourKeys) {
         SDL_Surface* s = images[key.slot];
@@ -43,7 +48,9 @@ bool loadImages(std::string* error) {
     return true;
 }
 
-SDL_Surface* getImage(const ImageList& list, int index) { return list.records[index]->surface; }
+SDL_Surface* getImage(const ImageList& list, int index) {
+    return list.records[index]->surface;
+}
 
 void blitImage(SDL_Surface* surface, int x, int y) {
     SDL_Rect to = {static_cast<Sint16>(x), static_cast<Sint16>(y), 0, 0};

@@ -55,7 +55,8 @@ static_assert(kImageCount == kImageSlotCount, "one file name per slot");
 extern SDL_Surface* images[kImageCount];
 
 // Reads the main pack into `images` and sets the colour keys. False with `error` (naming the file and
-// the problem) when the pack is missing, damaged or holds fewer than 39 images.
+// the problem) when the pack is missing, damaged or holds fewer than 39 images; `images` then stays as
+// it was, every surface it points at alive.
 bool loadImages(std::string* error);
 
 // The display-format surface of record `index` of `list`; the index must be below its count.

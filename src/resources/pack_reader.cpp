@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "platform/platform.h"
@@ -43,16 +44,18 @@ SDL_Surface* convertToDisplay(const pack::RawImage& raw) {
 }  // namespace
 
 bool parsePack(ImageList& list, const std::uint8_t* buffer, std::size_t size, std::string* error) {
-    freeImages(list);
     std::vector<pack::RawImage> raws;
     if (!pack::decode(buffer, size, &raws, error)) return false;
 
-    list.records = new ImageRecord*[raws.size()]();
-    list.count = static_cast<std::int32_t>(raws.size());
+    // The images go into a list of their own, which replaces `list` only when whole: a failed load leaves
+    // the list it was handed, and every surface taken from it, as they were.
+    ImageList fresh;
+    fresh.records = new ImageRecord*[raws.size()]();
+    fresh.count = static_cast<std::int32_t>(raws.size());
     for (std::size_t i = 0; i < raws.size(); ++i) {
         const pack::RawImage& raw = raws[i];
         auto* record = new ImageRecord;
-        list.records[i] = record;
+        fresh.records[i] = record;
         record->hasAlpha = raw.hasAlpha;
         record->width = raw.width;
         record->height = raw.height;
@@ -65,11 +68,12 @@ bool parsePack(ImageList& list, const std::uint8_t* buffer, std::size_t size, st
         record->surface = convertToDisplay(raw);
         if (!record->surface) {
             *error = "image " + std::to_string(i) + ": cannot be converted (" + SDL_GetError() + ")";
-            freeImages(list);
             return false;
         }
     }
-    return true;
+    std::swap(list.count, fresh.count);
+    std::swap(list.records, fresh.records);
+    return true;  // `fresh` frees the old images as it goes
 }
 
 std::string packPath(const char* name) {

@@ -49,7 +49,8 @@ std::string packPath(const char* name);
 
 // Reads the data file name + ".pak" into `list`. On a missing file, a gzip error, content beyond
 // `capacity` or a damaged entry it returns false and puts a sentence naming the file and the problem
-// in `error`; `list` then holds no images. Does nothing (and succeeds) unless the reader is in read mode.
+// in `error`; `list` then holds what it held before. Does nothing (and succeeds) unless the reader is
+// in read mode.
 bool readPack(const PackReader& reader, ImageList& list, const char* name, std::size_t capacity,
               std::string* error);
 
@@ -57,8 +58,9 @@ bool readPack(const PackReader& reader, ImageList& list, const char* name, std::
 bool readPackFile(const PackReader& reader, ImageList& list, const std::string& path, std::size_t capacity,
                   std::string* error);
 
-// Decodes a decompressed pack of `size` bytes held in `buffer` into `list`; converts every image to
-// the display format. False with `error` when the content is damaged; `list` is then empty.
+// Decodes a decompressed pack of `size` bytes held in `buffer` into `list` (its old images freed);
+// converts every image to the display format. False with `error` when the content is damaged; `list`
+// is then as it was.
 bool parsePack(ImageList& list, const std::uint8_t* buffer, std::size_t size, std::string* error);
 
 // Frees every record of `list` with its surface; the list is empty afterwards.

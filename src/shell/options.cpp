@@ -124,6 +124,10 @@ bool parseOptions(int argc, const char* const* argv, Options& options, std::stri
         }
         row->apply(options, value, number);
     }
+    if (!options.replayFile.empty() && !options.verifyFile.empty()) {
+        error = "--replay and --verify cannot be used together: watch a recorded game or verify one";
+        return false;
+    }
     return true;
 }
 

@@ -14,7 +14,7 @@ struct Options {
 };
 
 // Fills `options` from the arguments after the program name; false with a one-line `error` for an
-// unknown option, a missing value or a value out of range.
+// unknown option, a missing value, a value out of range, or both --replay and --verify.
 bool parseOptions(int argc, const char* const* argv, Options& options, std::string& error);
 
 // The text --help prints: every option, the files the game reads and writes, the controls.

@@ -3,6 +3,7 @@
 #include "shell/replay_run.h"
 
 #include <cstdio>
+#include <utility>
 
 #include "game/game_frame.h"
 #include "game/world_state.h"
@@ -20,15 +21,6 @@ void readState(std::int32_t* level, std::int32_t* lives, std::int32_t* score, st
     *lives = player.lives;
     *score = player.score;
     *difficulty = settings.difficulty;
-}
-
-// Puts back what the recorded game carried over from the games before it, then starts it as the
-// game flow does.
-bool setUpRecordedGame(const platform::Replay& replay) {
-    if (!restoreCarriedState(replay.carried)) return false;
-    settings.difficulty = static_cast<std::int16_t>(replay.start.difficulty);
-    startNewGame();
-    return true;
 }
 
 // The levels, as the game flow runs them, until the recording is played out or the viewer stops it.
@@ -59,7 +51,7 @@ platform::WorldProbe worldProbe() {
 }
 
 void startRecordingGames() {
-    platform::recordGames(playerDir, worldProbe());
+    if (havePlayerFolder()) platform::recordGames(playerDir, worldProbe());
 }
 
 void stopRecordingGames() {
@@ -86,44 +78,57 @@ bool loadReplay(const Options& options, platform::Replay* replay) {
 }
 
 std::string replayVerdict(std::int32_t score, std::int32_t level, std::int32_t lives, std::uint32_t frames,
-                          bool matches, std::int64_t mismatchFrame) {
+                          bool matches, std::int64_t mismatchFrame, bool cut) {
     char line[160];
     std::snprintf(line, sizeof line, "score %d level %d lives %d frames %u ", static_cast<int>(score),
                   static_cast<int>(level) + 1, static_cast<int>(lives), static_cast<unsigned>(frames));
     std::string verdict = line;
-    if (matches) return verdict + "ok";
-    return verdict + "MISMATCH at frame " + std::to_string(mismatchFrame);
+    verdict += matches ? "ok" : "MISMATCH at frame " + std::to_string(mismatchFrame);
+    return cut ? verdict + " (the recording ends here, at its length limit; the game went on)" : verdict;
 }
 
-int runReplay(const Options& options, const platform::Replay& replay) {
-    const bool verifying = !options.verifyFile.empty();
-    const Settings kept = settings;
-    if (verifying) settings.soundOn = 0;
-    platform::replay::startPlayback(replay, worldProbe(), verifying ? 0 : options.speed);
-    if (!setUpRecordedGame(replay)) {
-        platform::replay::stopPlayback();
+int runReplay(const Options& options, platform::Replay replay) {
+    // What the recorded game carried over from the games before it goes back first.
+    if (!restoreCarriedState(replay.carried)) {
         std::fprintf(stderr, "korvex: the recording's start state is damaged\n");
         return 2;
     }
+    const bool verifying = !options.verifyFile.empty();
+    const Settings kept = settings;
+    if (verifying) settings.soundOn = 0;
+    settings.difficulty = static_cast<std::int16_t>(replay.start.difficulty);
+    // The recording itself moves into playback: only its end is kept here to compare.
+    const std::size_t frames = replay.frames.size();
+    const platform::GameSummary end = replay.end;
+    const std::uint32_t expectedChecksum = replay.endChecksum;
+    const bool cut = replay.cut;
+    platform::replay::startPlayback(std::move(replay), worldProbe(), verifying ? 0 : options.speed);
+    startNewGame();  // as the game flow starts it, now on the recorded clock
     playLevels();
-    const std::uint32_t endChecksum = worldChecksum();
+    platform::GameSummary reached = {levelCounter, player.lives, player.score, 0};
+    std::uint32_t endChecksum = worldChecksum();
     const platform::replay::Outcome outcome = platform::replay::stopPlayback();
-    const bool endMatches = outcome.frames == replay.frames.size() && player.score == replay.end.score &&
-                            levelCounter == replay.end.level && player.lives == replay.end.lives &&
-                            endChecksum == replay.endChecksum;
+    if (cut && outcome.pastEnd) {  // the recorded game went on: its recording ends where it asked for more
+        reached = outcome.end;
+        endChecksum = outcome.endChecksum;
+    }
+    const bool endMatches = outcome.frames == frames && reached.score == end.score &&
+                            reached.level == end.level && reached.lives == end.lives &&
+                            endChecksum == expectedChecksum;
     const bool matches = outcome.firstMismatch < 0 && endMatches;
     // Where no checksum differed, the end itself did.
     const std::int64_t mismatchFrame = outcome.firstMismatch >= 0 ? outcome.firstMismatch : outcome.frames;
     settings = kept;
     if (outcome.stopped) return 0;  // the viewer stopped watching
-    std::printf("%s\n", replayVerdict(player.score, levelCounter, player.lives, outcome.frames, matches,
-                                      mismatchFrame)
+    std::printf("%s\n", replayVerdict(reached.score, reached.level, reached.lives, outcome.frames, matches,
+                                      mismatchFrame, cut)
                             .c_str());
     return matches || !verifying ? 0 : 1;
 }
 
-int runReplayCommand(const Options& options, const platform::Replay& replay) {
-    loadSettings(settings);
+int runReplayCommand(const Options& options, platform::Replay replay) {
+    // Watching plays sounds as the player's settings say; verifying reads nothing of the player's.
+    if (options.verifyFile.empty()) loadSettings(settings);
     packReader();
     std::string error;
     if (!loadImages(&error)) {
@@ -131,5 +136,5 @@ int runReplayCommand(const Options& options, const platform::Replay& replay) {
         return 2;
     }
     setUpText();
-    return runReplay(options, replay);
+    return runReplay(options, std::move(replay));
 }

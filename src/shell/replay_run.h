@@ -11,7 +11,7 @@
 // How the recorder reads this game's world.
 platform::WorldProbe worldProbe();
 
-// A normal run: every game is recorded into playerDir, until stopRecordingGames.
+// A normal run: every game is recorded into playerDir, until stopRecordingGames; none without one.
 void startRecordingGames();
 void stopRecordingGames();
 
@@ -24,13 +24,14 @@ bool loadReplay(const Options& options, platform::Replay* replay);
 // Plays `replay` through the game's own levels (in the window at its pace for --replay, headless
 // and without pauses for --verify), prints its one-line result and returns the exit code: 0 when
 // it ended as recorded, 1 on a mismatch (verify only). Writes no file, asks for no name.
-int runReplay(const Options& options, const platform::Replay& replay);
+int runReplay(const Options& options, platform::Replay replay);
 
-// Once the window is open: loads settings (read only), images and fonts as the game does, then
-// runReplay. Exit code 2 when the game's packs cannot be loaded.
-int runReplayCommand(const Options& options, const platform::Replay& replay);
+// Once the window is open: loads settings (read only, and only to watch), images and fonts as the game
+// does, then runReplay. Exit code 2 when the game's packs cannot be loaded.
+int runReplayCommand(const Options& options, platform::Replay replay);
 
 // The one-line result: final score, level (as shown, from 1), lives, frames, then "ok", or
-// "MISMATCH at frame N" with the first frame whose world differed from the recording.
+// "MISMATCH at frame N" with the first frame whose world differed from the recording; for a recording
+// `cut` at its length limit, followed by where it ends.
 std::string replayVerdict(std::int32_t score, std::int32_t level, std::int32_t lives, std::uint32_t frames,
-                          bool matches, std::int64_t mismatchFrame);
+                          bool matches, std::int64_t mismatchFrame, bool cut);

@@ -1,6 +1,8 @@
 // The globals every part of the game shares, and the two small routines that fill and show them.
 #include "shell/shell.h"
 
+#include <cstdio>
+
 #include "shell/layout.h"
 
 SDL_Surface* screen = nullptr;
@@ -9,11 +11,9 @@ std::string programDir;
 std::string dataDir;
 std::string playerDir;
 
-void updateScreen() {
-    platform::presentScreen(screen);
-}
-
 namespace {
+bool toldNoPlayerFolder = false;
+
 // A folder (a path ending in '/'), or a file that can be read.
 bool exists(const std::string& path) {
     if (!path.empty() && path.back() == '/') return platform::folderExists(path);
@@ -23,13 +23,33 @@ bool exists(const std::string& path) {
 }
 }  // namespace
 
+void updateScreen() {
+    platform::presentScreen(screen);
+}
+
 void findDirectories() {
     const Directories found = chooseDirectories(platform::programPath(), exists, platform::userDataFolder());
     programDir = found.programDir;
     dataDir = found.dataDir;
     playerDir = found.playerDir;
+    toldNoPlayerFolder = false;
 }
 
 std::string dataFile(const std::string& name) {
     return dataFilePath(programDir, dataDir, name);
+}
+
+bool havePlayerFolder() {
+    if (!playerDir.empty()) return true;
+    if (!toldNoPlayerFolder) {
+        std::fputs("korvex: no home folder is known: settings, preferences and recorded games are not kept\n",
+                   stderr);
+    }
+    toldNoPlayerFolder = true;
+    return false;
+}
+
+bool savePlayerFile(const char* name, const std::string& bytes) {
+    return havePlayerFolder() && platform::makePrivateFolder(playerDir) &&
+           platform::replaceFile(playerDir + name, bytes);
 }

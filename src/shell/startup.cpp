@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <utility>
 
 #include "shell/game_flow.h"
 #include "shell/replay_run.h"
@@ -32,9 +33,9 @@ int korvexMain(const Options& options) {
                              platform::MessageStyle::Ok);
         return 0;
     }
-    // Watching writes nothing, so it may run beside the game.
-    if (!watching && !platform::acquireSingleInstance(kTitle)) return 0;  // another copy runs: end silently
     findDirectories();
+    // Watching writes nothing, so it may run beside the game; beside another copy the game ends silently.
+    if (!watching && !platform::acquireSingleInstance(kTitle, playerDir)) return 0;
     if (!options.verifyFile.empty()) SDL_putenv(const_cast<char*>("SDL_VIDEODRIVER=dummy"));  // headless
 
     // Sound starts with the first sound played (the platform's business); without a window the game
@@ -61,7 +62,7 @@ int korvexMain(const Options& options) {
 
     int code = 0;
     if (watching) {
-        code = runReplayCommand(options, replay);
+        code = runReplayCommand(options, std::move(replay));
     } else {
         startRecordingGames();
         runGame();

@@ -42,8 +42,15 @@ prepare_game() {
     GAME_DIR=$RUNTIME/game
     mkdir -p "$GAME_DIR"
     cp "$KORVEX" "$GAME_DIR/korvex"
-    cp -r "$(dirname "$KORVEX")/data" "$GAME_DIR/data"
-    rm -f "$GAME_DIR/data/korvex.set" "$GAME_DIR/data/korvex.conf"
+    copy_game_data "$(dirname "$KORVEX")/data" "$GAME_DIR/data"
+}
+
+# The game's own data files (packs, story and its pictures, sounds), as the install takes them: never
+# the settings, preferences or recordings of a player who played the game in the build folder.
+copy_game_data() {
+    mkdir -p "$2"
+    find "$1" -maxdepth 1 -type f \( -name '*.pak' -o -name '*.wav' -o -name '*.bmp' -o -name story \) \
+        -exec cp {} "$2/" \;
 }
 
 # Starts the prepared copy with the arguments given.

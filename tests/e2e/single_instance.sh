@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # One copy at a time, whether or not a copy's environment has XDG_RUNTIME_DIR: a second copy ends
-# at once with exit code 0, in both orders. A lock folder that is a link is not used.
+# at once with exit code 0, in both orders, and also when the lock folder is open to others or taken.
 set -euo pipefail
 KORVEX=$1 CLOSE_WINDOW=$2 PAK=$3 ARTEFACTS=$4/single_instance
 mkdir -p "$ARTEFACTS"
@@ -31,11 +31,21 @@ launch env -u XDG_RUNTIME_DIR TMPDIR="$RUNTIME" SDL_AUDIODRIVER=dummy "$GAME_DIR
 second_copy_ends XDG_RUNTIME_DIR="$RUNTIME" TMPDIR="$RUNTIME"
 close_first
 
-# A private lock folder planted as a link to another folder is refused: nothing is created there.
-ELSEWHERE=$(mktemp -d)
-rm -rf "$RUNTIME/KORVEX-$(id -u)"
-ln -s "$ELSEWHERE" "$RUNTIME/KORVEX-$(id -u)"
+# Our own lock folder left open to others is made private again, and still holds the lock.
+LOCKS=$RUNTIME/KORVEX-$(id -u)
+rm -rf "$LOCKS" && mkdir -m 0755 "$LOCKS"
 launch env -u XDG_RUNTIME_DIR TMPDIR="$RUNTIME" SDL_AUDIODRIVER=dummy "$GAME_DIR/korvex"
+[ "$(stat -c %a "$LOCKS")" = 700 ] || fail "the lock folder kept mode $(stat -c %a "$LOCKS")"
+second_copy_ends -u XDG_RUNTIME_DIR TMPDIR="$RUNTIME"
+close_first
+
+# A lock folder made by someone else first (here a link to another folder) is not used: nothing is
+# created there, and the lock is kept in the player's folder instead.
+ELSEWHERE=$(mktemp -d)
+rm -rf "$LOCKS"
+ln -s "$ELSEWHERE" "$LOCKS"
+launch env -u XDG_RUNTIME_DIR TMPDIR="$RUNTIME" SDL_AUDIODRIVER=dummy "$GAME_DIR/korvex"
+second_copy_ends -u XDG_RUNTIME_DIR TMPDIR="$RUNTIME"
 [ -z "$(ls -A "$ELSEWHERE")" ] || fail "the game used a lock folder that is a link: $(ls "$ELSEWHERE")"
 close_first
 echo "e2e single_instance: 1 passed, 0 failed"

@@ -1,10 +1,11 @@
 // The image table: 39 slots from the main pack, colour keys, and the blit and pixel primitives.
+#include "resources/images.h"
+
 #include <gtest/gtest.h>
 #include <zlib.h>
 
 #include <vector>
 
-#include "resources/images.h"
 #include "resources/pack_format.h"
 #include "shell/shell.h"
 #include "support/test_support.h"
@@ -25,10 +26,11 @@ std::vector<std::uint8_t> picture(std::uint16_t colour, std::uint16_t corner) {
 }
 
 class ImageTableTest : public testing_support::SdlTest {
-protected:
+  protected:
     void writeMainPack(int count) {
         std::vector<std::vector<std::uint8_t>> pixels;
-        for (int i = 0; i < count; ++i) pixels.push_back(picture(static_cast<std::uint16_t>(i * 1000), 0x1234));
+        for (int i = 0; i < count; ++i)
+            pixels.push_back(picture(static_cast<std::uint16_t>(i * 1000), 0x1234));
         std::vector<std::uint8_t> bytes;
         pack::appendCount(&bytes, count);
         for (int i = 0; i < count; ++i) {
@@ -59,7 +61,7 @@ TEST_F(ImageTableTest, FillsEverySlotAndKeysTheSpritesAndFonts) {
         ASSERT_NE(images[slot], nullptr) << slot;
         EXPECT_EQ(readPixel(images[slot], 1, 1), static_cast<std::uint32_t>(slot * 1000 & 0xFFFF)) << slot;
     }
-    const ImageSlot blackKeyed[] = {kExplosion, kGameOver, kEnemy11, kEnemy21, kEnemy31,
+    const ImageSlot blackKeyed[] = {kExplosion, kGameOver, kEnemy11,       kEnemy21, kEnemy31,
                                     kPlayer1,   kStart,    kGiftLauncher1, kButRadio};
     for (ImageSlot slot : blackKeyed) {
         EXPECT_TRUE(images[slot]->flags & SDL_SRCCOLORKEY) << slot;
@@ -72,11 +74,23 @@ TEST_F(ImageTableTest, FillsEverySlotAndKeysTheSpritesAndFonts) {
     EXPECT_FALSE(images[kBrick]->flags & SDL_SRCCOLORKEY);
 }
 
-TEST_F(ImageTableTest, APackWithTooFewImagesIsRefusedByName) {
-    writeMainPack(38);
+TEST_F(ImageTableTest, APackWithTooFewImagesIsRefusedByNameAndTheTableLoadedBeforeStays) {
+    writeMainPack(kImageCount);
     std::string error;
+    ASSERT_TRUE(loadImages(&error)) << error;
+    SDL_Surface* before[kImageCount];
+    for (int slot = 0; slot < kImageCount; ++slot) {
+        before[slot] = images[slot];
+        ++before[slot]->refcount;  // held here too, so that a surface the table lost shows as one fewer
+    }
+    writeMainPack(38);
     EXPECT_FALSE(loadImages(&error));
     EXPECT_EQ(error, "Cannot load " + folder_ + "data/1.pak: it holds 38 images, the game needs 39.");
+    for (int slot = 0; slot < kImageCount; ++slot) {
+        EXPECT_EQ(images[slot], before[slot]) << slot;
+        EXPECT_EQ(before[slot]->refcount, 2) << "slot " << slot << " was freed under the table";
+        SDL_FreeSurface(before[slot]);
+    }
 }
 
 TEST_F(ImageTableTest, KeyedPixelsAreLeftOutOfBlits) {

@@ -39,12 +39,15 @@ TEST(OptionsTest, AcceptedOptionsFillTheirFields) {
 }
 
 TEST(OptionsTest, BadCommandLinesAreRefusedWithOneLine) {
+    // clang-format off
     const std::vector<std::vector<const char*>> bad = {
         {"--scale", "0"},    {"--scale", "9"}, {"--scale", "2x"},   {"--scale", ""},
         {"--scale"},         {"--speed", "0"}, {"--speed", "17"},   {"--speed", "-1"},
         {"--replay"},        {"--verify="},    {"--help=yes"},      {"-x"},
         {"--fullscreenish"}, {"game.kvr"},     {"--scale", "0003"},
+        {"--replay", "a.kvr", "--verify", "b.kvr"},  // watch one or verify one
     };
+    // clang-format on
     for (const auto& args : bad) {
         const Parsed p = parse(args);
         EXPECT_FALSE(p.ok) << args[0];

@@ -21,6 +21,12 @@ TEST_F(WindowChoiceTest, CommandLineFirstThenThePreferencesFileWhichKeepsTheSwit
     Options large;
     large.scale = 4;
     large.fullscreen = 0;
+    // Watching and verifying keep nothing of what the command line or F11 say.
+    Options watch = large, verify = large;
+    watch.replayFile = verify.verifyFile = KORVEX_SOURCE_DIR "/tests/replays/menu-resume-quit.kvr";
+    watch.speed = 16;
+    watch.scale = verify.scale = 3;
+    verify.fullscreen = 1;
     const struct {
         Options options;
         bool pressF11;
@@ -30,6 +36,8 @@ TEST_F(WindowChoiceTest, CommandLineFirstThenThePreferencesFileWhichKeepsTheSwit
         {Options{}, true, 480, {2, true}},    // the file's scale; F11 kept
         {Options{}, false, 1000, {2, true}},  // starts in full screen
         {large, false, 960, {4, false}},      // the command line wins and is kept
+        {watch, true, 720, {4, false}},
+        {verify, false, 0, {4, false}},  // nothing waits, so nothing is seen
     };
     for (const auto& run : runs) {
         int width = 0;

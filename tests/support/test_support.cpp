@@ -110,8 +110,16 @@ void SdlTest::TearDown() {
 }
 
 void SdlTest::installGameData() {
-    fs::copy(KORVEX_DATA_DIR, folder_ + "data",
-             fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+    // The game's own files only: a game played from the build folder keeps its settings, preferences
+    // and recordings beside them, and no test may read or change those.
+    for (const fs::directory_entry& entry : fs::directory_iterator(KORVEX_DATA_DIR)) {
+        const fs::path& path = entry.path();
+        const std::string ext = path.extension().string();
+        if (ext == ".pak" || ext == ".wav" || ext == ".bmp" || path.filename() == "story") {
+            fs::copy(path, fs::path(folder_) / "data" / path.filename(),
+                     fs::copy_options::overwrite_existing);
+        }
+    }
 }
 
 Rgb SdlTest::screenPixel(int x, int y) const {

@@ -53,7 +53,7 @@ class SdlTest : public ::testing::Test {
     void SetUp() override;
     void TearDown() override;
 
-    // Copies the generated game data (packs, story, sounds) into the scratch data folder.
+    // Copies the generated game data (packs, story, sounds), and nothing of a player, into data/.
     void installGameData();
     // installGameData, then loads the 39 images and selects the font as start-up does.
     void loadGameImages();

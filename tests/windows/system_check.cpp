@@ -128,7 +128,8 @@ void checkSystem(const std::vector<std::string>& args) {
     check(!appData.empty() && appData.back() == '/' && platform::folderExists(appData),
           "userDataFolder is %APPDATA%: " + appData);
     const std::string mutex = "korvex-check-" + std::to_string(GetCurrentProcessId());
-    check(platform::acquireSingleInstance(mutex.c_str()) && !platform::acquireSingleInstance(mutex.c_str()),
+    check(platform::acquireSingleInstance(mutex.c_str(), "") &&
+              !platform::acquireSingleInstance(mutex.c_str(), ""),
           "the mutex is taken once");
     const std::uint64_t memory = platform::availablePhysicalMemory();
     check(memory > 5000000 && memory != UINT64_MAX, "available physical memory is known");

@@ -260,8 +260,9 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "korvex-replay-bot: %s\n", error.c_str());
             return 1;
         }
-        const std::string verdict = replayVerdict(replay.end.score, replay.end.level, replay.end.lives,
-                                                  static_cast<std::uint32_t>(replay.frames.size()), true, 0);
+        const std::string verdict =
+            replayVerdict(replay.end.score, replay.end.level, replay.end.lives,
+                          static_cast<std::uint32_t>(replay.frames.size()), true, 0, replay.cut);
         if (std::FILE* out = std::fopen((folder + game.name + ".expected").c_str(), "w")) {
             std::fprintf(out, "%s\n", verdict.c_str());
             std::fclose(out);

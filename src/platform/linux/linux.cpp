@@ -35,46 +35,64 @@ namespace {
 
 enum class Lock { Taken, HeldByAnother, Unavailable };
 
-// Locks `folder`/`file`; the descriptor stays open for the whole run, and the kernel drops the
-// lock when the process ends, however it ends.
-Lock lockIn(const std::string& folder, const std::string& file) {
-    const int fd = open((folder + "/" + file).c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+// Locks `file` in the open folder `folder`; the descriptor stays open for the whole run, and the
+// kernel drops the lock when the process ends, however it ends.
+Lock lockIn(int folder, const std::string& file) {
+    const int fd = openat(folder, file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
     if (fd < 0) return Lock::Unavailable;
     if (flock(fd, LOCK_EX | LOCK_NB) == 0) return Lock::Taken;
     close(fd);
     return Lock::HeldByAnother;
 }
 
-// A folder below the temporary folder that only this user can reach: made 0700 if missing, refused
-// if it is a link, someone else's, or open to others. Empty when refused.
-std::string privateLockFolder(const char* name) {
+// -1 when `path` is empty or no folder (with `noLink`, also when it is a symbolic link).
+int openFolder(const std::string& path, bool noLink = false) {
+    const int flags = O_RDONLY | O_DIRECTORY | O_CLOEXEC | (noLink ? O_NOFOLLOW : 0);
+    return path.empty() ? -1 : open(path.c_str(), flags);
+}
+
+// This user's folder below the temporary folder, made 0700 if missing and put back to 0700 if it is
+// ours but open to others. -1 when it is a link, no folder, or someone else's: another user can make
+// it first, and must not thereby switch the lock off.
+int privateLockFolder(const char* name) {
     const char* temp = std::getenv("TMPDIR");
     const std::string base = temp && temp[0] == '/' ? temp : "/tmp";
-    const std::string folder = base + "/" + name + "-" + std::to_string(getuid());
-    mkdir(folder.c_str(), 0700);
+    const std::string path = base + "/" + name + "-" + std::to_string(getuid());
+    mkdir(path.c_str(), 0700);
+    const int folder = openFolder(path, true);
     struct stat info;
-    if (lstat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) return "";
-    if (info.st_uid != getuid() || (info.st_mode & 077) != 0) return "";
-    return folder;
+    if (folder >= 0 && fstat(folder, &info) == 0 && info.st_uid == getuid() &&
+        ((info.st_mode & 077) == 0 || fchmod(folder, 0700) == 0)) {
+        return folder;
+    }
+    if (folder >= 0) close(folder);
+    return -1;
 }
 
 }  // namespace
 
-bool acquireSingleInstance(const char* name) {
+bool acquireSingleInstance(const char* name, const std::string& playerFolder) {
     // Copies started with and without XDG_RUNTIME_DIR must see each other, so every copy locks in
-    // the private folder below the temporary folder, and in the runtime folder too when it has one.
+    // its private folder below the temporary folder (in the player's folder when that one is taken),
+    // and in the runtime folder too when it has one.
+    int own = privateLockFolder(name);
+    if (own < 0 && makePrivateFolder(playerFolder)) own = openFolder(playerFolder);
     const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    const std::string uid = std::to_string(getuid());
     const struct {
-        std::string folder, file;
+        int folder;
+        std::string file;
     } places[] = {
-        {privateLockFolder(name), std::string(name) + ".lock"},
-        {runtime && runtime[0] == '/' ? runtime : "", std::string(name) + "-" + uid + ".lock"},
+        {own, std::string(name) + ".lock"},
+        {openFolder(runtime && runtime[0] == '/' ? runtime : ""),
+         std::string(name) + "-" + std::to_string(getuid()) + ".lock"},
     };
+    bool another = false;
     for (const auto& place : places) {
-        if (!place.folder.empty() && lockIn(place.folder, place.file) == Lock::HeldByAnother) return false;
+        if (place.folder < 0) continue;
+        another = another || lockIn(place.folder, place.file) == Lock::HeldByAnother;
+        close(place.folder);
     }
-    return true;  // unlocked places: better a second copy than no game
+    return !another;  // unlocked places: better a second copy than no game
 }
 
 std::string programPath() {

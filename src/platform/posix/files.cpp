@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
-#include <cstdlib>
+#include <string>
 
 #include "platform/platform.h"
 
@@ -45,19 +45,31 @@ std::string folderOf(const std::string& path) {
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-// The file a write to `path` would reach: a symbolic link is followed to its target, even one that
-// does not exist yet (a write would create it).
-std::string writeTarget(const std::string& path) {
-    if (char* real = ::realpath(path.c_str(), nullptr)) {
-        std::string target = real;
-        std::free(real);
-        return target;
+constexpr int kMaxLinks = 40;  // the kernel's own limit on links in a path
+
+// The file a write to `path` would reach: symbolic links followed to the end of their chain, even to
+// a file that does not exist yet (a write would create it). Empty for a loop or too long a chain.
+std::string writeTarget(std::string path) {
+    for (int hop = 0; hop < kMaxLinks; ++hop) {
+        char link[PATH_MAX];
+        const ssize_t length = ::readlink(path.c_str(), link, sizeof link - 1);
+        if (length <= 0) return path;  // no link: the file itself, or nothing yet
+        const std::string to(link, static_cast<std::size_t>(length));
+        path = to[0] == '/' ? to : folderOf(path) + "/" + to;
     }
-    char link[PATH_MAX];
-    const ssize_t length = ::readlink(path.c_str(), link, sizeof link - 1);
-    if (length <= 0) return path;
-    const std::string to(link, static_cast<std::size_t>(length));
-    return to[0] == '/' ? to : folderOf(path) + "/" + to;
+    return "";
+}
+
+// A new, empty file beside `target` under a name no other save uses at the same time (this process's
+// id and a count), so that two copies saving one file never write into each other's temporary file.
+int createTemporary(const std::string& target, std::string* name) {
+    static unsigned count = 0;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        *name = target + ".new-" + std::to_string(::getpid()) + "-" + std::to_string(count++);
+        const int fd = ::open(name->c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST) return fd;  // one left by a crashed copy is passed over
+    }
+    return -1;
 }
 
 bool writeAll(int fd, const std::string& bytes) {
@@ -120,7 +132,9 @@ FileRead readFile(const std::string& path, std::size_t limit, std::string* bytes
 }
 
 bool moveFile(const std::string& from, const std::string& to) {
-    return ::rename(from.c_str(), to.c_str()) == 0 && syncFolder(folderOf(to));
+    if (::rename(from.c_str(), to.c_str()) != 0) return false;
+    syncFolder(folderOf(to));  // moved whatever the sync says: only a power cut could still undo it
+    return true;
 }
 
 bool removeFile(const std::string& path) {
@@ -129,17 +143,19 @@ bool removeFile(const std::string& path) {
 
 bool replaceFile(const std::string& path, const std::string& bytes) {
     const std::string target = writeTarget(path);
+    if (target.empty()) return false;
     struct stat old;
     const bool exists = ::stat(target.c_str(), &old) == 0;
     if (exists) {
-        // Refuse what opening the file for writing would refuse (a read-only file, for one).
-        const int probe = ::open(target.c_str(), O_WRONLY | O_CLOEXEC);
+        // Only a regular file is replaced (a FIFO or a device is not the player's file), and only one
+        // that opening for writing would accept (not a read-only one); the look never blocks.
+        if (!S_ISREG(old.st_mode)) return false;
+        const int probe = ::open(target.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
         if (probe < 0) return false;
         ::close(probe);
     }
-    const std::string temporary = target + ".new";
-    ::unlink(temporary.c_str());  // a stale one from a crash; a folder in its way stays and fails below
-    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    std::string temporary;
+    const int fd = createTemporary(target, &temporary);
     if (fd < 0) return false;
     bool ok = writeAll(fd, bytes);
     if (ok && exists) ok = ::fchmod(fd, old.st_mode & 07777) == 0;
@@ -150,7 +166,9 @@ bool replaceFile(const std::string& path, const std::string& bytes) {
         ::unlink(temporary.c_str());
         return false;
     }
-    return syncFolder(folderOf(target));  // and the rename itself survives a power cut
+    // The rename survives a power cut once the folder is synced; the new file is in place either way.
+    syncFolder(folderOf(target));
+    return true;
 }
 
 }  // namespace platform

@@ -103,7 +103,7 @@ SDL_Event keyEvent(Uint8 type, SDLKey key, SDLMod mod = KMOD_NONE) {
 std::uint64_t availablePhysicalMemory() {
     return state.memory;
 }
-bool acquireSingleInstance(const char*) {
+bool acquireSingleInstance(const char*, const std::string&) {
     return !state.otherInstance;
 }
 std::string programPath() {

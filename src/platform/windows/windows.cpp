@@ -19,7 +19,8 @@ std::uint64_t availablePhysicalMemory() {
     return status.ullAvailPhys;
 }
 
-bool acquireSingleInstance(const char* name) {
+bool acquireSingleInstance(const char* name, const std::string&) {
+    // A named mutex of the session: no folder another user could take first.
     // The handle stays open for the whole run; the system closes it when the process ends.
     const HANDLE mutex = CreateMutexW(nullptr, TRUE, windows::wideText(name).c_str());
     const DWORD error = GetLastError();
