@@ -6,9 +6,17 @@ set -euo pipefail
 want_build=(cmake g++ make pkg-config libsdl1.2-dev libx11-dev zlib1g-dev libgtest-dev googletest libbenchmark-dev)
 want_test=(xvfb xdotool x11-utils imagemagick dpkg-dev file desktop-file-utils appstream lintian man-db g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine32:i386 wine64 valgrind python3 clang clang-14 libclang-rt-14-dev)
 
-mode=${1:-build}
+# The browser build (emscripten, and dpkg-dev for Debian's sources of SDL and zlib) and its tests.
+want_web=(emscripten dpkg-dev)
+want_web_test=(chromium)
+
+mode=${1:-build}  # build, test (everything), web (the browser build) or web-test (and its tests)
 wanted=("${want_build[@]}")
-[ "$mode" = test ] && wanted+=("${want_test[@]}")
+case "$mode" in
+  test) wanted+=("${want_test[@]}" "${want_web[@]}" "${want_web_test[@]}") ;;
+  web) wanted+=("${want_web[@]}") ;;
+  web-test) wanted+=("${want_web[@]}" "${want_web_test[@]}") ;;
+esac
 
 missing=()
 for pkg in "${wanted[@]}"; do

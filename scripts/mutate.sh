@@ -8,7 +8,7 @@
 #
 # The golden replays under tests/replays are verified after the test programs, as the test command does.
 # The mutants are drawn with the seed from every candidate in the .cpp files of src/ that the tests link
-# (not linux/linux.cpp, main.cpp, nor script/script.cpp, the tests' own platform). The work happens in a copy of the
+# (not linux/linux.cpp, main.cpp, nor script/script.cpp, the tests' own platform, nor web/web*.cpp, which only the browser tests reach). The work happens in a copy of the
 # tree (a git worktree of REV, default HEAD, in build-mutate/ or $MUTATE_DIR), never in this one; --tests REV takes the
 # tests of another revision, so that the same mutants measure two sets of tests. Every mutated file is
 # restored, also when the run is interrupted. Not part of the test command: a sample of 40 takes about
@@ -33,7 +33,8 @@ build = os.path.join(work, "build")
 suites = ["game", "ui", "persist", "resources", "shell", "platform", "scenario"]
 first_suite = {"game": "game", "ui": "ui", "persist": "persist", "resources": "resources", "shell": "shell",
                "platform": "platform"}
-skipped = {"src/platform/linux/linux.cpp", "src/shell/main.cpp", "src/platform/script/script.cpp"}
+skipped = {"src/platform/linux/linux.cpp", "src/shell/main.cpp", "src/platform/script/script.cpp",
+           "src/platform/web/web.cpp", "src/platform/web/web_events.cpp"}  # the browser tests' own
 
 
 def run(cmd, **kw):
