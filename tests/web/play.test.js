@@ -1,0 +1,132 @@
+// A player's evening in one browser profile: an option changed, the browser closed right after the
+// save; a game played with keys and taps to a new high score, the browser closed right after that save;
+// both still there when the browser starts again. The last game, downloaded, verifies natively, and
+// dropped on the page it plays back to the same end.
+'use strict';
+const assert = require('node:assert/strict');
+const fs = require('node:fs');
+const path = require('node:path');
+const { spawnSync } = require('node:child_process');
+const { test, before, after } = require('node:test');
+const lib = require('./lib');
+
+const SPOT = { newGame: [60, 45], options: [50, 74], scores: [40, 135], hard: [10, 136], ok: [110, 294] };
+const SETTINGS = '/save/korvex/korvex.set';
+
+let server, profile, downloads;
+before(async () => {
+  server = await lib.serve();
+  profile = lib.newProfile();
+  downloads = lib.newProfile();
+});
+after(async () => {
+  await server.close();
+  lib.removeProfile(profile);
+  lib.removeProfile(downloads);
+});
+
+// A browser on the shared profile for `steps`, closed at once when they are done, as a player
+// closes it.
+async function session(steps) {
+  const browser = await lib.launch(profile);
+  try {
+    const page = await lib.openPage(browser, server.url);
+    await lib.waitForIdle(page);
+    return await steps(page);
+  } finally {
+    await browser.close();
+  }
+}
+
+async function tapAndSettle(page, [x, y]) {
+  await lib.tap(page, x, y);
+  await lib.waitForIdle(page);
+}
+
+const settingsFile = (page) => page.evaluate((file) => {
+  const fs = Module.FS;
+  return fs.analyzePath(file).exists ? Array.from(fs.readFile(file)) : null;
+}, SETTINGS);
+
+test('an option survives closing the browser right after it is saved', async () => {
+  const before = await session(async (page) => {
+    assert.equal(await settingsFile(page), null);
+    await tapAndSettle(page, SPOT.options);
+    await tapAndSettle(page, SPOT.hard);
+    const shown = await lib.shot(page, 'play-options-hard');
+    await tapAndSettle(page, SPOT.ok);  // saved on the way out; the browser closes at once
+    return shown;
+  });
+  await session(async (page) => {
+    assert.equal((await settingsFile(page)).length, 211);
+    await tapAndSettle(page, SPOT.options);
+    assert.equal(lib.differingPixels(await lib.shot(page, 'play-options-again'), before), 0);
+    await tapAndSettle(page, SPOT.ok);
+  });
+});
+
+test('a game played with taps and keys; its high score survives closing the browser', async () => {
+  await session(async (page) => {
+    const emptyTable = (await settingsFile(page)).slice();
+    await lib.tap(page, ...SPOT.newGame);
+    await page.waitForSelector('#touch:not(.idle)');
+    await new Promise((resolve) => setTimeout(resolve, 1500));  // the level's banner
+    const start = await lib.shot(page, 'play-level-start');
+    for (let k = 0; k < 3; ++k) {
+      await page.keyboard.down('ArrowUp');
+      await new Promise((resolve) => setTimeout(resolve, 250));
+      await page.keyboard.up('ArrowUp');
+    }
+    const playing = await lib.shot(page, 'play-level-shots');
+    assert.ok(lib.differingPixels(start, playing) > 50, 'the shots changed nothing');
+    await page.keyboard.press('Escape');
+    await lib.waitForIdle(page);
+    assert.ok(lib.differingPixels(playing, await lib.shot(page, 'play-menu-in-game')) > 5000, 'no menu');
+    // Resumed, the ship fires without moving until the hard swarm has taken its last life.
+    await page.keyboard.press('Escape');
+    await page.waitForSelector('#touch:not(.idle)');
+    await page.keyboard.down('ArrowUp');
+    await page.waitForSelector('#touch.idle', { timeout: 120000 });
+    await page.keyboard.up('ArrowUp');
+    await new Promise((resolve) => setTimeout(resolve, 3600));  // the game-over picture
+    await lib.shot(page, 'play-name-entry');
+    await page.keyboard.type('Web');
+    await page.keyboard.press('Enter');
+    await lib.waitForIdle(page);  // saved; the browser closes at once
+    assert.notDeepEqual(await settingsFile(page), emptyTable);
+  });
+  await session(async (page) => {
+    const kept = Buffer.from(await settingsFile(page));
+    assert.ok(kept.includes(Buffer.from('Web\0')), 'the name is not in the settings file');
+    await tapAndSettle(page, SPOT.scores);
+    await lib.shot(page, 'play-scores-kept');
+  });
+});
+
+test('the last game downloads as a file that verifies natively and plays back when dropped', async () => {
+  const browser = await lib.launch(profile);
+  try {
+    const page = await lib.openPage(browser, server.url);
+    await lib.waitForIdle(page);
+    const cdp = await page.createCDPSession();
+    await cdp.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: downloads });
+    await page.click('#download');
+    const file = path.join(downloads, 'last.kvr');
+    for (let k = 0; k < 100 && !fs.existsSync(file); ++k) await new Promise((resolve) => setTimeout(resolve, 50));
+    const native = spawnSync(process.env.KORVEX_NATIVE, ['--verify', file], { encoding: 'utf8' });
+    assert.equal(native.status, 0, native.stdout + native.stderr);
+    assert.match(native.stdout, /^score [1-9]\d* level 1 lives 0 frames \d+ ok\n$/);
+
+    const bytes = Array.from(fs.readFileSync(file));
+    await Promise.all([page.waitForNavigation(), page.evaluate((data) => {
+      const transfer = new DataTransfer();
+      transfer.items.add(new File([new Uint8Array(data)], 'last.kvr'));
+      window.dispatchEvent(new DragEvent('drop', { dataTransfer: transfer, cancelable: true }));
+    }, bytes)]);
+    await page.waitForSelector('#end:not([hidden])', { timeout: 120000 });
+    assert.equal(await page.$eval('#end-text', (e) => e.textContent), 'The recorded game has ended.');
+    assert.equal(await page.$eval('#end-line', (e) => e.textContent), native.stdout.trim());
+  } finally {
+    await browser.close();
+  }
+});
