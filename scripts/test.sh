@@ -15,3 +15,5 @@ scripts/test-sdl12-compat.sh
 # The uninstaller: cross-built for Windows, then run for real under Wine.
 scripts/build-uninstaller.sh
 scripts/test-uninstaller-wine.sh
+# The same game in the browser: built for WebAssembly and played in headless Chromium.
+scripts/test-web.sh

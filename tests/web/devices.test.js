@@ -1,0 +1,71 @@
+// One game at a time, and the other ways in: a second tab is refused while the first plays and gets
+// its turn once that one quits; on a touch screen taps are the stylus and the buttons below the
+// picture move and fire.
+'use strict';
+const assert = require('node:assert/strict');
+const { test, before, after } = require('node:test');
+const lib = require('./lib');
+
+let server, profile, browser;
+before(async () => {
+  server = await lib.serve();
+  profile = lib.newProfile();
+  browser = await lib.launch(profile);
+});
+after(async () => {
+  await browser.close();
+  await server.close();
+  lib.removeProfile(profile);
+});
+
+test('a second tab says the game is open elsewhere, and plays once the first has quit', async () => {
+  const first = await lib.openPage(browser, server.url);
+  const second = await browser.newPage();
+  try {
+    await lib.waitForIdle(first);
+    await second.goto(server.url);
+    await second.waitForSelector('#end:not([hidden])', { timeout: 10000 });
+    assert.equal(await second.$eval('#end-text', (e) => e.textContent),
+                 'Korvex is already open in another tab or window.');
+    await second.screenshot({ path: `${lib.ARTEFACTS}/devices-second-tab.png` });
+    await first.bringToFront();
+    await lib.tap(first, 30, 193);  // Quit
+    await first.waitForSelector('#end:not([hidden])', { timeout: 5000 });
+    await second.bringToFront();
+    await Promise.all([second.waitForNavigation(), second.click('#again')]);
+    await lib.waitForIdle(second);
+  } finally {
+    await first.close();
+    await second.close();
+  }
+});
+
+test('on a touch screen a tap starts a game and the buttons below move and fire', async () => {
+  const page = await browser.newPage();
+  try {
+    await page.emulate({ viewport: { width: 400, height: 720, deviceScaleFactor: 1, isMobile: true, hasTouch: true },
+                         userAgent: '' });
+    await page.goto(server.url);
+    await lib.waitForIdle(page);
+    assert.equal(await page.$eval('#touch', (e) => e.hidden), false);
+    const box = await (await page.$('#screen')).boundingBox();
+    assert.ok(box.y + box.height <= (await (await page.$('#touch')).boundingBox()).y, 'the buttons cover the picture');
+    const scale = box.width / 240;
+    await page.touchscreen.tap(box.x + 60 * scale, box.y + 45 * scale);  // New game
+    await page.waitForSelector('#touch:not(.idle)');
+    await new Promise((resolve) => setTimeout(resolve, 1500));
+    const still = await lib.shot(page, 'devices-touch-start');
+    for (const [button, ms] of [['Fire', 300], ['Move left', 600]]) {
+      const at = await (await page.$(`#touch button[aria-label="${button}"]`)).boundingBox();
+      await page.touchscreen.touchStart(at.x + at.width / 2, at.y + at.height / 2);
+      await new Promise((resolve) => setTimeout(resolve, ms));
+      await page.touchscreen.touchEnd();
+    }
+    const moved = await lib.shot(page, 'devices-touch-moved');
+    // The ship's row: it left its place, and a shot flew.
+    assert.ok(lib.differingPixels(still, moved) > 100);
+    await page.screenshot({ path: `${lib.ARTEFACTS}/devices-touch-page.png` });
+  } finally {
+    await page.close();
+  }
+});
