@@ -308,11 +308,16 @@ addEventListener('drop', async (e) => {
 
 // --- Start and end ------------------------------------------------------------------------------
 
-// A file for the game to read from the start folder, under a name of its own only (no folders).
+// A recording for the game to read, in a folder of its own that the game starts in, so that the game
+// names it as the desktop names a file given by its bare name.
+const RECORDINGS = '/recordings';
+function recordingName(name) {
+  const safe = name.replace(/[\\/]/g, '_');
+  return /^\.*$/.test(safe) ? 'recording.kvr' : safe;
+}
 function putFile(name, bytes) {
-  const safe = name.replace(/[\\/]/g, '_') || 'recording.kvr';
-  Module.FS.writeFile(`/${safe}`, bytes);
-  return safe;
+  Module.FS.writeFile(`${RECORDINGS}/${recordingName(name)}`, bytes);
+  return recordingName(name);
 }
 
 // What the address or a dropped file asks for: the game's arguments and how the end is shown.
@@ -327,7 +332,7 @@ async function chooseRun() {
     } catch (error) {
       // Unreachable: the game itself says that it cannot open the file, as it would natively.
     }
-    return { args: ['--verify', name.replace(/[\\/]/g, '_')], end: showVerdict };
+    return { args: ['--verify', recordingName(name)], end: showVerdict };
   }
   const dropped = sessionStorage.getItem(DROPPED);
   if (dropped) {
@@ -373,6 +378,8 @@ function cStrings(list) {
 }
 
 async function start() {
+  Module.FS.mkdir(RECORDINGS);
+  Module.FS.chdir(RECORDINGS);
   const run = await chooseRun();
   if (!address.get('verify')) {
     $('game').hidden = $('bar').hidden = false;
@@ -385,9 +392,16 @@ async function start() {
   run.end(code);
 }
 
+// A browser without WebAssembly, or a game that failed: said in the page rather than left blank.
+function failed(why) {
+  printed.push(String(why));
+  showEnd('Korvex could not run in this browser.', 'Try again');
+}
+
 var Module = {
   preRun: [mountSaves],
-  onRuntimeInitialized: () => { start(); },
+  onRuntimeInitialized: () => { start().catch(failed); },
+  onAbort: failed,
   print: (line) => { printed.push(line); console.log(line); },
   printErr: (line) => { printed.push(line); console.warn(line); },
   web: {

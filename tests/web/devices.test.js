@@ -69,3 +69,40 @@ test('on a touch screen a tap starts a game and the buttons below move and fire'
     await page.close();
   }
 });
+
+test('sounds play through Web Audio once a tap has started it, and not with the sound off', async () => {
+  const page = await browser.newPage();
+  try {
+    await page.evaluateOnNewDocument(() => {
+      window.soundsStarted = 0;
+      const start = AudioBufferSourceNode.prototype.start;
+      AudioBufferSourceNode.prototype.start = function (...args) {
+        window.soundsStarted += 1;
+        return start.apply(this, args);
+      };
+    });
+    await page.setViewport({ width: 600, height: 760, deviceScaleFactor: 1 });
+    await page.goto(server.url);
+    await lib.waitForIdle(page);
+    const firing = async () => {
+      await page.waitForSelector('#touch:not(.idle)');
+      const before = await page.evaluate(() => window.soundsStarted);
+      await page.keyboard.down('ArrowUp');
+      await new Promise((resolve) => setTimeout(resolve, 1500));
+      await page.keyboard.up('ArrowUp');
+      return (await page.evaluate(() => window.soundsStarted)) - before;
+    };
+    await lib.tap(page, 60, 45);  // New game: the tap starts the sound
+    assert.ok((await firing()) > 0, 'no sound with the sound on');
+    await page.keyboard.press('Escape');
+    for (const [x, y] of [[50, 74], [10, 252], [110, 294]]) {  // Options, Sound off, OK
+      await lib.waitForIdle(page);
+      await lib.tap(page, x, y);
+    }
+    await lib.waitForIdle(page);
+    await page.keyboard.press('Escape');  // back into the game
+    assert.equal(await firing(), 0, 'sounds with the sound off');
+  } finally {
+    await page.close();
+  }
+});

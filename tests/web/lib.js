@@ -54,7 +54,7 @@ async function launch(profile) {
     headless: true,
     userDataDir: profile,
     args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run', '--disable-background-networking',
-           '--disable-component-update', '--disable-sync', '--autoplay-policy=no-user-gesture-required'],
+           '--disable-component-update', '--disable-sync'],
   });
 }
 
