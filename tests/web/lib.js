@@ -86,16 +86,25 @@ async function shot(page, name) {
   return file;
 }
 
-// Pixels that differ at all between two pictures of the same size.
-function differingPixels(a, b) {
+// Pixels that differ at all between two pictures of the same size, or within `region` ([x, y, w, h]
+// in game pixels), counted in game pixels whatever the scale of the pictures.
+function differingPixels(a, b, region) {
+  const scale = Number(execFileSync('identify', ['-format', '%w', a]).toString()) / 240;
+  const part = region ? `[${region[2] * scale}x${region[3] * scale}+${region[0] * scale}+${region[1] * scale}]` : '';
+  let count;
   try {
-    return Number(execFileSync('compare', ['-metric', 'AE', a, b, 'null:'], { stdio: 'pipe' }).toString());
+    count = Number(execFileSync('compare', ['-metric', 'AE', a + part, b + part, 'null:'], { stdio: 'pipe' }));
   } catch (failure) {
-    const count = parseFloat(String(failure.stderr));
+    count = parseFloat(String(failure.stderr));
     if (Number.isNaN(count)) throw new Error(`compare ${a} ${b}: ${failure.stderr}`);
-    return count;
   }
+  return count / (scale * scale);
 }
 
+// The row the player's ship flies in: a move changes a few hundred of its pixels, the stars and the
+// ship's flame a few dozen.
+const SHIP_ROW = [0, 234, 240, 24];
+const SHIP_MOVED = 250;
+
 module.exports = { ROOT, SITE, ARTEFACTS, serve, newProfile, removeProfile, launch, openPage, waitForIdle, tap, shot,
-                   differingPixels };
+                   differingPixels, SHIP_ROW, SHIP_MOVED };

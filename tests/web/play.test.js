@@ -77,8 +77,13 @@ test('a game played with taps and keys; its high score survives closing the brow
       await new Promise((resolve) => setTimeout(resolve, 250));
       await page.keyboard.up('ArrowUp');
     }
-    const playing = await lib.shot(page, 'play-level-shots');
-    assert.ok(lib.differingPixels(start, playing) > 50, 'the shots changed nothing');
+    const fired = await lib.shot(page, 'play-level-shots');
+    assert.ok(lib.differingPixels(start, fired, lib.SHIP_ROW) < lib.SHIP_MOVED / 2, 'firing moved the ship');
+    await page.keyboard.down('ArrowLeft');
+    await new Promise((resolve) => setTimeout(resolve, 500));
+    await page.keyboard.up('ArrowLeft');
+    const playing = await lib.shot(page, 'play-level-moved');
+    assert.ok(lib.differingPixels(fired, playing, lib.SHIP_ROW) > lib.SHIP_MOVED, 'Left did not move the ship');
     await page.keyboard.press('Escape');
     await lib.waitForIdle(page);
     assert.ok(lib.differingPixels(playing, await lib.shot(page, 'play-menu-in-game')) > 5000, 'no menu');
