@@ -8,7 +8,7 @@ want_test=(xvfb xdotool x11-utils imagemagick dpkg-dev file desktop-file-utils a
 
 # The browser build (emscripten, and dpkg-dev for Debian's sources of SDL and zlib) and its tests.
 want_web=(emscripten dpkg-dev)
-want_web_test=(chromium)
+want_web_test=(chromium xvfb xdotool x11-utils imagemagick)
 
 mode=${1:-build}  # build, test (everything), web (the browser build) or web-test (and its tests)
 wanted=("${want_build[@]}")

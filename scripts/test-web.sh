@@ -26,4 +26,4 @@ mkdir -p "$artefacts"
 cd tests/web
 npm ci --no-audit --no-fund --loglevel=error
 KORVEX_NATIVE=$PWD/../../build/korvex KORVEX_LINUX_MENU=$artefacts/linux-menu.png KORVEX_WEB_ARTEFACTS=$artefacts \
-    node --test --test-concurrency=1 --test-timeout=300000
+    node --test --test-concurrency=1 --test-timeout=300000 ./*.test.js

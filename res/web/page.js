@@ -302,7 +302,9 @@ addEventListener('drop', async (e) => {
   const file = e.dataTransfer.files[0];
   if (!file) return;
   const bytes = new Uint8Array(await file.arrayBuffer());
-  sessionStorage.setItem(DROPPED, JSON.stringify({ name: file.name, bytes: btoa(String.fromCharCode(...bytes)) }));
+  let text = '';
+  for (let at = 0; at < bytes.length; at += 8192) text += String.fromCharCode(...bytes.subarray(at, at + 8192));
+  sessionStorage.setItem(DROPPED, JSON.stringify({ name: file.name, bytes: btoa(text) }));
   location.href = location.pathname;
 });
 

@@ -66,6 +66,17 @@ async function openPage(browser, url) {
   return page;
 }
 
+// Runs `steps` on a page of its own at `url`, closed however they end (a page left open would hold
+// the game's lock against the next test).
+async function withPage(browser, url, steps) {
+  const page = await openPage(browser, url);
+  try {
+    return await steps(page);
+  } finally {
+    await page.close();
+  }
+}
+
 // True once the game waits for the player with nothing queued (a menu or screen shown).
 function waitForIdle(page, timeout = 15000) {
   return page.waitForFunction(() => wakeGame !== null && events.length === 0, { timeout, polling: 50 });
@@ -106,5 +117,5 @@ function differingPixels(a, b, region) {
 const SHIP_ROW = [0, 234, 240, 24];
 const SHIP_MOVED = 250;
 
-module.exports = { ROOT, SITE, ARTEFACTS, serve, newProfile, removeProfile, launch, openPage, waitForIdle, tap, shot,
+module.exports = { ROOT, SITE, ARTEFACTS, serve, newProfile, removeProfile, launch, openPage, withPage, waitForIdle, tap, shot,
                    differingPixels, SHIP_ROW, SHIP_MOVED };
