@@ -97,25 +97,32 @@ async function shot(page, name) {
   return file;
 }
 
-// Pixels that differ at all between two pictures of the same size, or within `region` ([x, y, w, h]
-// in game pixels), counted in game pixels whatever the scale of the pictures.
-function differingPixels(a, b, region) {
-  const scale = Number(execFileSync('identify', ['-format', '%w', a]).toString()) / 240;
-  const part = region ? `[${region[2] * scale}x${region[3] * scale}+${region[0] * scale}+${region[1] * scale}]` : '';
-  let count;
+// Pixels that differ at all between two pictures of the same size.
+function differingPixels(a, b) {
   try {
-    count = Number(execFileSync('compare', ['-metric', 'AE', a + part, b + part, 'null:'], { stdio: 'pipe' }));
+    return Number(execFileSync('compare', ['-metric', 'AE', a, b, 'null:'], { stdio: 'pipe' }));
   } catch (failure) {
-    count = parseFloat(String(failure.stderr));
+    const count = parseFloat(String(failure.stderr));
     if (Number.isNaN(count)) throw new Error(`compare ${a} ${b}: ${failure.stderr}`);
+    return count;
   }
-  return count / (scale * scale);
 }
 
-// The row the player's ship flies in: a move changes a few hundred of its pixels, the stars and the
-// ship's flame a few dozen.
-const SHIP_ROW = [0, 234, 240, 24];
-const SHIP_MOVED = 250;
+// Where the player's ship is in a picture of the canvas: the mean column, in game pixels, of its
+// hull's colour in the row it flies in; NaN when it is not there.
+const HULL = [168, 188, 216];
+function shipX(picture) {
+  const scale = Number(execFileSync('identify', ['-format', '%w', picture])) / 240;
+  const row = `[${240 * scale}x${24 * scale}+0+${234 * scale}]`;
+  const rgb = execFileSync('convert', [picture + row, '-depth', '8', 'rgb:-'], { maxBuffer: 1 << 24 });
+  let sum = 0, count = 0;
+  for (let i = 0; i < rgb.length; i += 3) {
+    if (rgb[i] !== HULL[0] || rgb[i + 1] !== HULL[1] || rgb[i + 2] !== HULL[2]) continue;
+    sum += (i / 3) % (240 * scale);
+    count += 1;
+  }
+  return count ? sum / count / scale : NaN;
+}
 
 module.exports = { ROOT, SITE, ARTEFACTS, serve, newProfile, removeProfile, launch, openPage, withPage, waitForIdle, tap, shot,
-                   differingPixels, SHIP_ROW, SHIP_MOVED };
+                   differingPixels, shipX };

@@ -34,7 +34,7 @@ test('the page loads its own files and nothing else, from its own site', async (
     await lib.waitForIdle(page);
     await lib.tap(page, 30, 105);  // Help: its pictures come with the data too
     await lib.waitForIdle(page);
-    const needed = ['/', '/page.css', '/page.js', '/korvex.js', '/korvex.wasm', '/korvex.data'];
+    const needed = ['/', '/page.css', '/input.js', '/page.js', '/korvex.js', '/korvex.wasm', '/korvex.data'];
     assert.deepEqual([...asked].filter((url) => url !== '/korvex.png').sort(), needed.sort());  // and the icon
   });
 });

@@ -1,8 +1,8 @@
 // The browser build of the device services. SDL runs on its dummy driver and draws nowhere; the page
-// (res/web/page.js, reached as Module.web) shows the picture in its canvas, plays the sounds through
-// Web Audio and holds the lock that keeps a second tab out. Files are the POSIX ones (posix/files.cpp)
-// on emscripten's file system, laid out as an installed game: the data read-only below /korvex/share/,
-// the player's files below /save/, which the page keeps in IndexedDB.
+// (res/web/page.js and input.js, reached as Module.web) shows the picture in its canvas, plays the
+// sounds through Web Audio and holds the lock that keeps a second tab out. Files are the POSIX ones
+// (posix/files.cpp) on emscripten's file system, laid out as an installed game: the data read-only
+// below /korvex/share/, the player's files below /save/, which the page keeps in IndexedDB.
 #include <emscripten.h>
 
 #include <algorithm>
