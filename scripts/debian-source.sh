@@ -31,8 +31,11 @@ fetch() {
         apt-get "${options[@]}" update -qq
     fi
     # A security update's files can be missing on a mirror that lists them: then the release's own.
-    (cd "$cache/download" && { apt-get "${options[@]}" source --download-only -qq "$package" ||
-        apt-get "${options[@]}" source --download-only -qq "$package/$(. /etc/os-release && echo "$VERSION_CODENAME")"; })
+    local release
+    release=$(. /etc/os-release && echo "$VERSION_CODENAME")
+    (cd "$cache/download" && { apt-get "${options[@]}" source --download-only -qq "$package" 2>/dev/null ||
+        { echo "debian-source: $package: the update is not to be had, taking $release's own" >&2
+          apt-get "${options[@]}" source --download-only -qq "$package/$release"; }; })
     local dsc
     dsc=$(ls "$cache/download/${package}_"*.dsc | tail -n 1)  # the archive holds one version
     rm -rf "$cache/src/$package"
