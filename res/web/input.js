@@ -148,12 +148,11 @@ function firstPad() {
   return [...(navigator.getGamepads ? navigator.getGamepads() : [])].find((p) => p && p.connected);
 }
 
+// A pad that went away leaves nothing held.
+const NO_PAD = { axes: [0, 0], buttons: [] };
+
 function readPad() {
-  const p = firstPad();
-  if (!p) {
-    padPolling = false;
-    return;
-  }
+  const p = firstPad() || NO_PAD;
   for (const axis of [0, 1]) {
     const v = p.axes[axis] || 0;
     const level = v < -AXIS_DEAD ? -32767 : v > AXIS_DEAD ? 32767 : 0;
@@ -168,7 +167,8 @@ function readPad() {
       post(down ? SDL.JOYBUTTONDOWN : SDL.JOYBUTTONUP, sdl);
     }
   }
-  requestAnimationFrame(readPad);
+  padPolling = p !== NO_PAD;
+  if (padPolling) requestAnimationFrame(readPad);
 }
 addEventListener('gamepadconnected', () => {
   if (!padPolling) requestAnimationFrame(readPad);

@@ -106,7 +106,7 @@ test('sounds play through Web Audio once a tap has started it, and not with the 
   }
 });
 
-test('a gamepad moves the ship with its stick and opens the menu with Start', async () => {
+test('a gamepad moves the ship with its stick, lets go when unplugged and opens the menu with Start', async () => {
   const page = await browser.newPage();
   try {
     // A standard-layout pad that the test moves by hand.
@@ -127,6 +127,18 @@ test('a gamepad moves the ship with its stick and opens the menu with Start', as
     await page.evaluate(() => { window.fakePad.axes[0] = 0; });
     const moved = await lib.shot(page, 'devices-pad-moved');
     assert.ok(lib.shipX(moved) < lib.shipX(still) - 10, 'the ship did not move left');
+    // Unplugged with the stick held right: nothing stays held, the ship stops.
+    await page.evaluate(() => { window.fakePad.axes[0] = 1; });
+    await new Promise((resolve) => setTimeout(resolve, 200));
+    await page.evaluate(() => { window.fakePad.connected = false; });
+    await new Promise((resolve) => setTimeout(resolve, 200));
+    const unplugged = lib.shipX(await lib.shot(page, 'devices-pad-unplugged'));
+    await new Promise((resolve) => setTimeout(resolve, 500));
+    assert.equal(lib.shipX(await lib.shot(page, 'devices-pad-later')), unplugged, 'the ship went on moving');
+    await page.evaluate(() => {
+      window.fakePad = { ...window.fakePad, connected: true, axes: [0, 0, 0, 0] };
+      window.dispatchEvent(new Event('gamepadconnected'));
+    });
     await page.evaluate(() => { window.fakePad.buttons[9].pressed = true; });  // Start
     await lib.waitForIdle(page);
     await page.evaluate(() => { window.fakePad.buttons[9].pressed = false; });
