@@ -76,6 +76,7 @@ $('fullscreen').addEventListener('click', (e) => {
 
 // --- The player's folder in IndexedDB ----------------------------------------------------------
 
+// Read from IndexedDB before the game starts; every fsync of the game's saves writes it back.
 function mountSaves() {
   const FS = Module.FS;
   FS.mkdir(SAVES);
@@ -85,11 +86,6 @@ function mountSaves() {
     if (error) console.warn('korvex: the saved games could not be read', error);
     Module.removeRunDependency('saves');
   });
-}
-
-// Writes the folder through; the game waits for it after each save.
-function keepSaves() {
-  return new Promise((resolve) => Module.FS.syncfs(false, (error) => resolve(!error)));
 }
 
 // The lock that keeps a second tab out, held until the game ends or the tab closes. Without Web
@@ -243,7 +239,6 @@ var Module = {
     loadSound,
     playSound,
     lock,
-    keepSaves,
     inPlay: (playing) => $('touch').classList.toggle('idle', !playing),
   },
 };

@@ -61,11 +61,6 @@ void noteMessage(WindowHandle owner, const char* text, const char* caption, Mess
 // Puts an event back so that the next read sees it again (a quit that closed a message box).
 void repostEvent(const SDL_Event& event);
 
-// Called by the files layer once a change in `folder` is on disk (a file replaced, moved or removed):
-// a target whose disk is not the last word (the browser's storage behind it) writes the folder
-// through before it returns. False when that failed.
-bool keepFolder(const std::string& folder);
-
 // The game surface and font that message boxes draw with; screen is null until the fonts are loaded.
 struct MessagePainter {
     SDL_Surface* screen = nullptr;

@@ -2,10 +2,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <functional>
-
 #include "platform/platform.h"
-#include "platform/script/script.h"
 #include "support/test_support.h"
 
 using platform::FileRead;
@@ -36,28 +33,4 @@ TEST(ReadFile, ReadsRegularFilesWithinTheLimitAndNothingElse) {
         EXPECT_EQ(platform::readFile(c.path, c.limit, &bytes), c.result) << c.path << " limit " << c.limit;
         EXPECT_EQ(bytes, c.bytes) << c.path << " limit " << c.limit;
     }
-}
-
-// Every change that must outlive the program is handed to the target's keepFolder (the browser's
-// storage behind the disk), in the folder that changed; a change that did not happen is not.
-TEST(FileChanges, AreWrittenThroughInTheirFolder) {
-    testing_support::ScratchFolder scratch;
-    const std::string folder = scratch.path + "/";
-    const auto keptAfter = [](const std::function<bool()>& change) {
-        platform::script::reset();
-        const bool done = change();
-        return std::make_pair(done, platform::script::keptFolders());
-    };
-    using Kept = std::vector<std::string>;
-    EXPECT_EQ(keptAfter([&] { return platform::replaceFile(folder + "a", "1"); }),
-              std::make_pair(true, Kept{scratch.path}));
-    EXPECT_EQ(keptAfter([&] { return platform::moveFile(folder + "a", folder + "b"); }),
-              std::make_pair(true, Kept{scratch.path}));
-    EXPECT_EQ(keptAfter([&] { return platform::removeFile(folder + "b"); }),
-              std::make_pair(true, Kept{scratch.path}));
-    EXPECT_EQ(keptAfter([&] { return platform::removeFile(folder + "b"); }), std::make_pair(true, Kept{}));
-    EXPECT_EQ(keptAfter([&] { return platform::moveFile(folder + "b", folder + "c"); }),
-              std::make_pair(false, Kept{}));
-    EXPECT_EQ(keptAfter([&] { return platform::replaceFile(folder + "no/such", "1"); }),
-              std::make_pair(false, Kept{}));
 }

@@ -25,8 +25,8 @@ after(async () => {
   lib.removeProfile(downloads);
 });
 
-// A browser on the shared profile for `steps`, closed at once when they are done, as a player
-// closes it.
+// A browser on the shared profile for `steps`, ended the moment they are done: killed, so that
+// nothing it would still do on a graceful close (a write left on a timer) can save the day.
 async function session(steps) {
   const browser = await lib.launch(profile);
   try {
@@ -34,7 +34,9 @@ async function session(steps) {
     await lib.waitForIdle(page);
     return await steps(page);
   } finally {
-    await browser.close();
+    const ended = new Promise((resolve) => browser.process().once('exit', resolve));
+    browser.process().kill('SIGKILL');
+    await ended;
   }
 }
 

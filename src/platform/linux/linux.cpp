@@ -160,9 +160,6 @@ void rawDesktopSize(int* width, int* height, int* bitsPerPixel) {
 }
 
 void noteMessage(WindowHandle, const char*, const char*, MessageStyle, MessageAnswer) {}
-bool keepFolder(const std::string&) {
-    return true;  // the disk is the last word
-}
 void repostEvent(const SDL_Event& event) {
     SDL_Event copy = event;
     SDL_PushEvent(&copy);

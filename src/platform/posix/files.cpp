@@ -9,7 +9,7 @@
 #include <climits>
 #include <cstdlib>
 
-#include "platform/platform_detail.h"
+#include "platform/platform.h"
 
 namespace platform {
 
@@ -76,7 +76,7 @@ bool syncFolder(const std::string& folder) {
     if (fd < 0) return false;
     const bool synced = ::fsync(fd) == 0;
     ::close(fd);
-    return synced && detail::keepFolder(folder);
+    return synced;
 }
 
 }  // namespace
@@ -124,9 +124,7 @@ bool moveFile(const std::string& from, const std::string& to) {
 }
 
 bool removeFile(const std::string& path) {
-    if (::unlink(path.c_str()) != 0) return errno == ENOENT;
-    syncFolder(folderOf(path));  // the file is gone either way; this makes it stay gone
-    return true;
+    return ::unlink(path.c_str()) == 0 || errno == ENOENT;
 }
 
 bool replaceFile(const std::string& path, const std::string& bytes) {

@@ -35,7 +35,6 @@ struct State {
     std::vector<script::MessageRecord> messages;
     std::uint32_t delayed = 0;
     std::uint32_t lastDelay = 0;
-    std::vector<std::string> keptFolders;
 };
 
 State state;
@@ -176,10 +175,6 @@ void noteMessage(WindowHandle owner, const char* text, const char* caption, Mess
                  MessageAnswer answer) {
     state.messages.push_back({text, caption, style, owner, answer});
 }
-bool keepFolder(const std::string& folder) {
-    state.keptFolders.push_back(folder);
-    return true;
-}
 void repostEvent(const SDL_Event& event) {
     state.events.push_front(TimedEvent{state.now, event});
 }
@@ -314,9 +309,6 @@ std::uint32_t delayedTotal() {
 }
 std::uint32_t lastDelay() {
     return state.lastDelay;
-}
-const std::vector<std::string>& keptFolders() {
-    return state.keptFolders;
 }
 
 }  // namespace script

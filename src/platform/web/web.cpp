@@ -2,7 +2,9 @@
 // (res/web/page.js and input.js, reached as Module.web) shows the picture in its canvas, plays the
 // sounds through Web Audio and holds the lock that keeps a second tab out. Files are the POSIX ones
 // (posix/files.cpp) on emscripten's file system, laid out as an installed game: the data read-only
-// below /korvex/share/, the player's files below /save/, which the page keeps in IndexedDB.
+// below /korvex/share/, the player's files below /save/, which the page mounts on IndexedDB. Every
+// save ends in fsync, which emscripten (built with ASYNCIFY) answers by writing the mount through to
+// IndexedDB and waiting for it: a save returns once it is there, so a tab closed right after keeps it.
 #include <emscripten.h>
 
 #include <algorithm>
@@ -24,9 +26,6 @@ constexpr int kSoundRate = 22050;
 // clang-format off
 EM_ASYNC_JS(int, pageLock, (const char* name), {
     return (await Module.web.lock(UTF8ToString(name))) ? 1 : 0;
-});
-EM_ASYNC_JS(int, pageKeepSaves, (), {
-    return (await Module.web.keepSaves()) ? 1 : 0;
 });
 EM_JS(int, pageShowsPictures, (), {
     return Module.web.showsPictures() ? 1 : 0;
@@ -109,12 +108,6 @@ void rawUpdateRects(SDL_Surface* video, int count, SDL_Rect* rects) {
 void rawDesktopSize(int* width, int* height, int* bitsPerPixel) {
     // The page scales the canvas itself, so the game's surface stays at scale 1.
     *width = *height = *bitsPerPixel = 0;
-}
-
-bool keepFolder(const std::string& folder) {
-    // The player's folder lives in IndexedDB: a save returns once it is there, so a tab closed right
-    // after it keeps it.
-    return folder.rfind(kStore, 0) != 0 || pageKeepSaves() != 0;
 }
 
 void noteMessage(WindowHandle, const char*, const char*, MessageStyle, MessageAnswer) {}
