@@ -25,18 +25,22 @@ after(async () => {
   lib.removeProfile(downloads);
 });
 
-// A browser on the shared profile for `steps`, ended the moment they are done: killed, so that
-// nothing it would still do on a graceful close (a write left on a timer) can save the day.
-async function session(steps) {
+// A browser on the shared profile for `steps`, ended the moment they are done: closed, or killed, so
+// that nothing it would still do on a graceful close (a write left on a timer) can save the day.
+async function session(steps, end = 'close') {
   const browser = await lib.launch(profile);
   try {
     const page = await lib.openPage(browser, server.url);
     await lib.waitForIdle(page);
     return await steps(page);
   } finally {
-    const ended = new Promise((resolve) => browser.process().once('exit', resolve));
-    browser.process().kill('SIGKILL');
-    await ended;
+    if (end === 'kill') {
+      const ended = new Promise((resolve) => browser.process().once('exit', resolve));
+      browser.process().kill('SIGKILL');
+      await ended;
+    } else {
+      await browser.close();
+    }
   }
 }
 
@@ -50,24 +54,37 @@ const settingsFile = (page) => page.evaluate((file) => {
   return fs.analyzePath(file).exists ? Array.from(fs.readFile(file)) : null;
 }, SETTINGS);
 
-test('an option survives closing the browser right after it is saved', async () => {
-  const before = await session(async (page) => {
-    assert.equal(await settingsFile(page), null);
+test('an option survives closing the browser right after it is saved, and killing it', async () => {
+  // The option shown before it is saved, and as the next browser shows it.
+  const choose = async (page, spot, name) => {
     await tapAndSettle(page, SPOT.options);
-    await tapAndSettle(page, SPOT.easy);
-    const shown = await lib.shot(page, 'play-options-easy');
-    await tapAndSettle(page, SPOT.ok);  // saved on the way out; the browser closes at once
+    await tapAndSettle(page, spot);
+    const shown = await lib.shot(page, name);
+    await tapAndSettle(page, SPOT.ok);  // saved on the way out; the browser ends at once
     return shown;
-  });
-  await session(async (page) => {
+  };
+  const shownAgain = async (page, name) => {
     assert.equal((await settingsFile(page)).length, 211);
     await tapAndSettle(page, SPOT.options);
-    assert.equal(lib.differingPixels(await lib.shot(page, 'play-options-again'), before), 0);
+    const shown = await lib.shot(page, name);
     await tapAndSettle(page, SPOT.ok);
+    return shown;
+  };
+  const easy = await session(async (page) => {
+    assert.equal(await settingsFile(page), null);
+    return choose(page, SPOT.easy, 'play-options-easy');
+  });
+  const hard = await session(async (page) => {
+    assert.equal(lib.differingPixels(await shownAgain(page, 'play-options-easy-again'), easy), 0);
+    return choose(page, SPOT.hard, 'play-options-hard');
+  }, 'kill');
+  await session(async (page) => {
+    assert.equal(lib.differingPixels(await shownAgain(page, 'play-options-hard-again'), hard), 0);
+    await choose(page, SPOT.easy, 'play-options-easy');
   });
 });
 
-test('a game played with taps and keys; its high score survives closing the browser', async () => {
+test('a game played with taps and keys; its high score survives the browser killed right after', async () => {
   await session(async (page) => {
     const emptyTable = (await settingsFile(page)).slice();
     await lib.tap(page, ...SPOT.newGame);
@@ -100,9 +117,9 @@ test('a game played with taps and keys; its high score survives closing the brow
     await lib.shot(page, 'play-name-entry');
     await page.keyboard.type('Web');
     await page.keyboard.press('Enter');
-    await lib.waitForIdle(page);  // saved; the browser closes at once
+    await lib.waitForIdle(page);  // saved; the browser is killed at once
     assert.notDeepEqual(await settingsFile(page), emptyTable);
-  });
+  }, 'kill');
   await session(async (page) => {
     const kept = Buffer.from(await settingsFile(page));
     assert.ok(kept.includes(Buffer.from('Web\0')), 'the name is not in the settings file');
