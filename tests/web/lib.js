@@ -58,6 +58,18 @@ async function launch(profile) {
   });
 }
 
+// Ends `browser` at once, as a crash or a power cut would, and removes the folder it would have
+// removed itself on a graceful close (its single-instance socket, below the temporary folder).
+async function killBrowser(browser, profile) {
+  const socket = fs.readlinkSync(path.join(profile, 'SingletonSocket'));
+  const ended = new Promise((resolve) => browser.process().once('exit', resolve));
+  browser.process().kill('SIGKILL');
+  await ended;
+  if (path.basename(path.dirname(socket)).startsWith('org.chromium.')) {
+    fs.rmSync(path.dirname(socket), { recursive: true, force: true });
+  }
+}
+
 async function openPage(browser, url) {
   const page = await browser.newPage();
   await page.setViewport({ width: 600, height: 760, deviceScaleFactor: 1 });
@@ -124,5 +136,5 @@ function shipX(picture) {
   return count ? sum / count / scale : NaN;
 }
 
-module.exports = { ROOT, SITE, ARTEFACTS, serve, newProfile, removeProfile, launch, openPage, withPage, waitForIdle, tap, shot,
+module.exports = { ROOT, SITE, ARTEFACTS, serve, newProfile, removeProfile, launch, killBrowser, openPage, withPage, waitForIdle, tap, shot,
                    differingPixels, shipX };

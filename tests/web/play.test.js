@@ -35,9 +35,7 @@ async function session(steps, end = 'close') {
     return await steps(page);
   } finally {
     if (end === 'kill') {
-      const ended = new Promise((resolve) => browser.process().once('exit', resolve));
-      browser.process().kill('SIGKILL');
-      await ended;
+      await lib.killBrowser(browser, profile);
     } else {
       await browser.close();
     }
