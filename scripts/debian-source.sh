@@ -12,7 +12,7 @@ set -euo pipefail
 
 toolchain=${1:?toolchain}
 package=${2:?package}
-prefix=${3:?prefix}
+prefix=$(mkdir -p "${3:?prefix}" && cd "$3" && pwd)  # absolute: the recipes build elsewhere
 root=$(cd "$(dirname "$0")/.." && pwd)
 cache=${KORVEX_DEBIAN_SOURCES:-$root/build-deps}
 stamp=$prefix/.built-$package-$toolchain
@@ -30,7 +30,12 @@ fetch() {
     if ! ls "$apt/lists/"*Sources* >/dev/null 2>&1; then
         apt-get "${options[@]}" update -qq
     fi
-    (cd "$cache/download" && apt-get "${options[@]}" source --download-only -qq "$package")
+    # A security update's files can be missing on a mirror that lists them: then the release's own.
+    local release
+    release=$(. /etc/os-release && echo "$VERSION_CODENAME")
+    (cd "$cache/download" && { apt-get "${options[@]}" source --download-only -qq "$package" 2>/dev/null ||
+        { echo "debian-source: $package: the update is not to be had, taking $release's own" >&2
+          apt-get "${options[@]}" source --download-only -qq "$package/$release"; }; })
     local dsc
     dsc=$(ls "$cache/download/${package}_"*.dsc | tail -n 1)  # the archive holds one version
     rm -rf "$cache/src/$package"
@@ -61,6 +66,46 @@ case "$toolchain/$package" in
         fi
         cp "$source_dir/COPYING" "$prefix/SDL-COPYING.txt"
         rm -rf "$work" "$work.log" ;;
+    emscripten/zlib)
+        # Debian's zlib as a static WebAssembly library; the browser build links it by path.
+        (cd "$source_dir" && CFLAGS=-O2 emconfigure ./configure --static --prefix="$prefix" >/dev/null &&
+            emmake make -j2 libz.a >/dev/null && emmake make install >/dev/null) ;;
+    emscripten/libsdl1.2)
+        # SDL's own minimal build (Makefile.minimal) with the Unix clock: the dummy video and audio
+        # drivers, no threads, joystick or CD; the browser's part is the game's web target.
+        # SDL_config.h is written here, since configure knows no WebAssembly host.
+        build=$cache/build/$package-$toolchain
+        rm -rf "$build"
+        mkdir -p "$build/include" "$prefix/include/SDL" "$prefix/lib"
+        have=$(printf '#define HAVE_%s 1\n' LIBC SYS_TYPES_H STDIO_H STDLIB_H STDARG_H STRING_H STRINGS_H \
+            INTTYPES_H STDINT_H CTYPE_H MATH_H SIGNAL_H MALLOC CALLOC REALLOC FREE GETENV PUTENV UNSETENV \
+            QSORT ABS MEMSET MEMCPY MEMMOVE MEMCMP STRLEN STRDUP STRCHR STRRCHR STRSTR STRTOL STRTOUL \
+            STRTOLL STRTOULL STRTOD ATOI ATOF STRCMP STRNCMP STRCASECMP STRNCASECMP SSCANF SNPRINTF \
+            VSNPRINTF NANOSLEEP CLOCK_GETTIME)
+        cat > "$build/include/SDL_config.h" <<CONFIG
+#ifndef _SDL_config_h
+#define _SDL_config_h
+#include "SDL_platform.h"
+#define SDL_HAS_64BIT_TYPE 1
+$have
+#define SDL_AUDIO_DRIVER_DUMMY 1
+#define SDL_CDROM_DISABLED 1
+#define SDL_JOYSTICK_DISABLED 1
+#define SDL_LOADSO_DISABLED 1
+#define SDL_THREADS_DISABLED 1
+#define SDL_TIMER_UNIX 1
+#define SDL_VIDEO_DRIVER_DUMMY 1
+#endif
+CONFIG
+        sources=$(cd "$source_dir" && sed -n '/^SOURCES = /,/^$/p' Makefile.minimal | tr -d '\\' | tail -n +2 |
+            sed 's/timer\/dummy/timer\/unix/')
+        (cd "$source_dir" && for pattern in $sources; do for file in $pattern; do
+            echo "emcc -O2 -w -I$build/include -Iinclude -c $file -o $build/$(echo "$file" | tr / _).o"
+        done; done) | (cd "$source_dir" && xargs -P 2 -I{} sh -c '{}')
+        rm -f "$prefix/lib/libSDL.a"
+        emar rcs "$prefix/lib/libSDL.a" "$build"/*.o
+        cp "$source_dir"/include/*.h "$prefix/include/SDL/"
+        cp "$build/include/SDL_config.h" "$prefix/include/SDL/" ;;
     *)
         echo "debian-source: no recipe for $package with $toolchain" >&2
         exit 2 ;;

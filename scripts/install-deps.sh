@@ -9,11 +9,19 @@ want_test=(xvfb xdotool x11-utils imagemagick dpkg-dev file desktop-file-utils a
 
 # The Windows build (scripts/build-windows.sh): mingw-w64, zlib for it, NSIS, dpkg-source for SDL's source.
 want_windows=(mingw-w64 libz-mingw-w64-dev nsis zip unzip dpkg-dev python3)
+# The browser build (emscripten, and dpkg-dev for Debian's sources of SDL and zlib) and its tests.
+want_web=(emscripten dpkg-dev)
+want_web_test=(chromium xvfb xdotool x11-utils imagemagick)
 
+# build, test (everything), windows (the Windows build), web (the browser build) or web-test (and its tests)
 mode=${1:-build}
 wanted=("${want_build[@]}")
-[ "$mode" = test ] && wanted+=("${want_test[@]}" "${want_windows[@]}")
-[ "$mode" = windows ] && wanted+=("${want_windows[@]}")
+case "$mode" in
+  test) wanted+=("${want_test[@]}" "${want_windows[@]}" "${want_web[@]}" "${want_web_test[@]}") ;;
+  windows) wanted+=("${want_windows[@]}") ;;
+  web) wanted+=("${want_web[@]}") ;;
+  web-test) wanted+=("${want_web[@]}" "${want_web_test[@]}") ;;
+esac
 
 missing=()
 for pkg in "${wanted[@]}"; do

@@ -9,9 +9,10 @@
 # The golden replays under tests/replays are verified after the test programs, as the test command does.
 # The mutants are drawn with the seed from every candidate in the .cpp files of src/ that the tests link
 # (not linux/linux.cpp, main.cpp, script/script.cpp, the tests' own platform, nor windows/, which is
-# cross-built and tested under Wine). The work happens in a copy of the tree (a git worktree of REV,
-# default HEAD, in build-mutate/ or $MUTATE_DIR), never in this one; --tests REV takes the tests of
-# another revision, so that the same mutants measure two sets of tests. Every mutated file is
+# cross-built and tested under Wine, nor web/web*.cpp, which only the browser tests reach). The work
+# happens in a copy of the tree (a git worktree of REV, default HEAD, in build-mutate/ or $MUTATE_DIR),
+# never in this one; --tests REV takes the tests of another revision, so that the same mutants measure
+# two sets of tests. Every mutated file is
 # restored, also when the run is interrupted. Not part of the test command: a sample of 40 takes about
 # ten minutes on two cores. Remove a copy with `git worktree remove --force build-mutate/tree`.
 set -euo pipefail
@@ -34,7 +35,8 @@ build = os.path.join(work, "build")
 suites = ["game", "ui", "persist", "resources", "shell", "platform", "scenario"]
 first_suite = {"game": "game", "ui": "ui", "persist": "persist", "resources": "resources", "shell": "shell",
                "platform": "platform"}
-skipped = {"src/platform/linux/linux.cpp", "src/shell/main.cpp", "src/platform/script/script.cpp"}
+skipped = {"src/platform/linux/linux.cpp", "src/shell/main.cpp", "src/platform/script/script.cpp",
+           "src/platform/web/web.cpp", "src/platform/web/web_events.cpp"}  # the browser tests' own
 skipped_folders = ("src/platform/windows/",)  # cross-built only; the Windows stage under Wine tests it
 
 

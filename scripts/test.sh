@@ -45,3 +45,5 @@ scripts/test-uninstaller-wine.sh
 # The Windows build: cross-built, then installed, played, checked against the Linux picture and the golden
 # replays, and removed again by our uninstaller, for real under Wine.
 scripts/test-windows-wine.sh
+# The same game in the browser: built for WebAssembly and played in headless Chromium.
+scripts/test-web.sh

@@ -62,7 +62,8 @@ launch_game() {
 # its standard error goes to GAME_STDERR when that is set. The single-instance lock is also taken
 # below TMPDIR: a run sets it to a folder of its own.
 launch() {
-    "$@" 2>"${GAME_STDERR:-/dev/stderr}" &
+    # Reopening /dev/stderr would truncate a log file that standard error is written to: inherit it.
+    if [ -n "${GAME_STDERR:-}" ]; then "$@" 2>"$GAME_STDERR" & else "$@" & fi
     GAME_PID=$!
     WINDOW=""
     for _ in $(seq 100); do

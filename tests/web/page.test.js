@@ -1,0 +1,110 @@
+// The page as a player first meets it: the first menu exactly as the desktop draws it, the picture at
+// the largest whole scale that fits (or the one the address asks for), and a quit that leaves a page
+// to play again from.
+'use strict';
+const assert = require('node:assert/strict');
+const { test, before, after } = require('node:test');
+const lib = require('./lib');
+
+let server, profile, browser;
+before(async () => {
+  server = await lib.serve();
+  profile = lib.newProfile();
+  browser = await lib.launch(profile);
+});
+after(async () => {
+  await browser.close();
+  await server.close();
+  lib.removeProfile(profile);
+});
+
+test('the first menu at scale 1 is the Linux build\'s picture, pixel for pixel', async () => {
+  await lib.withPage(browser, `${server.url}?scale=1`, async (page) => {
+    await lib.waitForIdle(page);
+    const shown = await lib.shot(page, 'page-menu-scale1');
+    assert.equal(lib.differingPixels(shown, process.env.KORVEX_LINUX_MENU), 0);
+  });
+});
+
+test('the page loads its own files and nothing else, from its own site', async () => {
+  await lib.withPage(browser, 'about:blank', async (page) => {
+    const asked = new Set();
+    page.on('request', (request) => asked.add(request.url().replace(server.url, '/')));
+    await page.goto(server.url);
+    await lib.waitForIdle(page);
+    await lib.tap(page, 30, 105);  // Help: its pictures come with the data too
+    await lib.waitForIdle(page);
+    const needed = ['/', '/page.css', '/input.js', '/page.js', '/korvex.js', '/korvex.wasm', '/korvex.data'];
+    assert.deepEqual([...asked].filter((url) => url !== '/korvex.png').sort(), needed.sort());  // and the icon
+  });
+});
+
+test('F11 and Alt+Enter use the browser\'s full screen, and leave the game no key', async () => {
+  await lib.withPage(browser, server.url, async (page) => {
+    await lib.waitForIdle(page);
+    await page.evaluate(() => {  // every key the page hands the game, but Alt itself
+      window.keysHanded = [];
+      const handOn = post;
+      post = (...event) => {
+        if (event[4] && event[4] !== 'AltLeft') window.keysHanded.push(event[4]);
+        handOn(...event);
+      };
+    });
+    for (const [keys, shown] of [[['F11'], 'game'], [['F11'], ''], [['Alt', 'Enter'], 'game'], [['Alt', 'Enter'], '']]) {
+      for (const key of keys) await page.keyboard.down(key);
+      for (const key of [...keys].reverse()) await page.keyboard.up(key);
+      await page.waitForFunction((id) => ((document.fullscreenElement || {}).id || '') === id, { timeout: 5000 }, shown);
+    }
+    await page.keyboard.press('KeyN');  // the check's own check: an ordinary key is handed on
+    assert.deepEqual(await page.evaluate(() => window.keysHanded), ['KeyN', 'KeyN']);
+  });
+});
+
+// The canvas's size in CSS pixels for a window and device pixel ratio; a scale in the address wins.
+const FITS = [
+  { width: 600, height: 760, ratio: 1, query: '', size: [480, 640] },
+  { width: 600, height: 1200, ratio: 1, query: '', size: [480, 640] },  // the width limits it
+  { width: 260, height: 300, ratio: 1, query: '', size: [240, 320] },   // never below scale 1
+  { width: 600, height: 760, ratio: 2, query: '', size: [480, 640] },   // 4 device pixels a game pixel
+  { width: 400, height: 600, ratio: 1.5, query: '', size: [320, 426.6667] },  // 2 device pixels
+  { width: 600, height: 760, ratio: 1, query: '?scale=1', size: [240, 320] },
+  { width: 600, height: 760, ratio: 1, query: '?scale=3', size: [720, 960] },
+];
+
+test('the canvas takes the largest whole scale of device pixels that fits', async () => {
+  const page = await browser.newPage();
+  try {
+    for (const fit of FITS) {
+      await page.setViewport({ width: fit.width, height: fit.height, deviceScaleFactor: fit.ratio });
+      await page.goto(`${server.url}${fit.query}`);
+      await lib.waitForIdle(page);
+      const size = await page.$eval('#screen', (c) => [parseFloat(c.style.width), parseFloat(c.style.height)]);
+      const rounded = (pair) => pair.map((v) => Math.round(v * 100) / 100);
+      assert.deepEqual(rounded(size), rounded(fit.size), JSON.stringify(fit));
+    }
+  } finally {
+    await page.close();
+  }
+});
+
+test('the canvas fits again when the window changes size', async () => {
+  await lib.withPage(browser, server.url, async (page) => {
+    await lib.waitForIdle(page);
+    await page.setViewport({ width: 1000, height: 1100, deviceScaleFactor: 1 });
+    await page.waitForFunction(() => document.getElementById('screen').style.width === '720px', { timeout: 5000 });
+  });
+});
+
+test('Quit leaves a page that says so, and Play again starts the game anew', async () => {
+  await lib.withPage(browser, server.url, async (page) => {
+    await lib.waitForIdle(page);
+    await lib.tap(page, 30, 193);  // Quit
+    await page.waitForSelector('#end:not([hidden])', { timeout: 5000 });
+    assert.equal(await page.$eval('#end-text', (e) => e.textContent), 'The game has ended.');
+    assert.equal(await page.$eval('#game', (e) => e.hidden), true);
+    await page.screenshot({ path: `${lib.ARTEFACTS}/page-quit.png` });
+    await Promise.all([page.waitForNavigation(), page.click('#again')]);
+    await lib.waitForIdle(page);
+    assert.equal(await page.$eval('#end', (e) => e.hidden), true);
+  });
+});
