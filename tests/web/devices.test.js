@@ -3,27 +3,17 @@
 // picture move and fire.
 'use strict';
 const assert = require('node:assert/strict');
-const { test, before, after } = require('node:test');
+const { test } = require('node:test');
 const lib = require('./lib');
 
-let server, profile, browser;
-before(async () => {
-  server = await lib.serve();
-  profile = lib.newProfile();
-  browser = await lib.launch(profile);
-});
-after(async () => {
-  await browser.close();
-  await server.close();
-  lib.removeProfile(profile);
-});
+const session = lib.useBrowser();
 
 test('a second tab says the game is open elsewhere, and plays once the first has quit', async () => {
-  const first = await lib.openPage(browser, server.url);
-  const second = await browser.newPage();
+  const first = await lib.openPage(session.browser, session.server.url);
+  const second = await session.browser.newPage();
   try {
     await lib.waitForIdle(first);
-    await second.goto(server.url);
+    await second.goto(session.server.url);
     await second.waitForSelector('#end:not([hidden])', { timeout: 10000 });
     assert.equal(await second.$eval('#end-text', (e) => e.textContent),
                  'Korvex is already open in another tab or window.');
@@ -41,11 +31,11 @@ test('a second tab says the game is open elsewhere, and plays once the first has
 });
 
 test('on a touch screen a tap starts a game and the buttons below move and fire', async () => {
-  const page = await browser.newPage();
+  const page = await session.browser.newPage();
   try {
     await page.emulate({ viewport: { width: 400, height: 720, deviceScaleFactor: 1, isMobile: true, hasTouch: true },
                          userAgent: '' });
-    await page.goto(server.url);
+    await page.goto(session.server.url);
     await lib.waitForIdle(page);
     assert.equal(await page.$eval('#touch', (e) => e.hidden), false);
     const box = await (await page.$('#screen')).boundingBox();
@@ -70,7 +60,7 @@ test('on a touch screen a tap starts a game and the buttons below move and fire'
 });
 
 test('sounds play through Web Audio once a tap has started it, and not with the sound off', async () => {
-  const page = await browser.newPage();
+  const page = await session.browser.newPage();
   try {
     await page.evaluateOnNewDocument(() => {
       window.soundsStarted = 0;
@@ -81,7 +71,7 @@ test('sounds play through Web Audio once a tap has started it, and not with the 
       };
     });
     await page.setViewport({ width: 600, height: 760, deviceScaleFactor: 1 });
-    await page.goto(server.url);
+    await page.goto(session.server.url);
     await lib.waitForIdle(page);
     const firing = async () => {
       await page.waitForSelector('#touch:not(.idle)');
@@ -107,7 +97,7 @@ test('sounds play through Web Audio once a tap has started it, and not with the 
 });
 
 test('a gamepad moves the ship with its stick, lets go when unplugged and opens the menu with Start', async () => {
-  const page = await browser.newPage();
+  const page = await session.browser.newPage();
   try {
     // A standard-layout pad that the test moves by hand.
     await page.evaluateOnNewDocument(() => {
@@ -115,7 +105,7 @@ test('a gamepad moves the ship with its stick, lets go when unplugged and opens 
       navigator.getGamepads = () => [window.fakePad];
     });
     await page.setViewport({ width: 600, height: 760, deviceScaleFactor: 1 });
-    await page.goto(server.url);
+    await page.goto(session.server.url);
     await lib.waitForIdle(page);
     await page.evaluate(() => window.dispatchEvent(new Event('gamepadconnected')));
     await lib.tap(page, 60, 45);  // New game

@@ -136,5 +136,24 @@ function shipX(picture) {
   return count ? sum / count / scale : NaN;
 }
 
-module.exports = { ROOT, SITE, ARTEFACTS, serve, newProfile, removeProfile, launch, killBrowser, openPage, withPage, waitForIdle, tap, shot,
+// The site (or `routes`) served and a browser on a fresh profile for the tests of one file: started
+// before them, closed and removed after them, then `cleanUp`. Its fields are set once they start.
+function useBrowser(routes, cleanUp) {
+  const { before, after } = require('node:test');
+  const session = {};
+  before(async () => {
+    session.server = await serve(routes);
+    session.profile = newProfile();
+    session.browser = await launch(session.profile);
+  });
+  after(async () => {
+    await session.browser.close();
+    await session.server.close();
+    removeProfile(session.profile);
+    if (cleanUp) cleanUp();
+  });
+  return session;
+}
+
+module.exports = { ROOT, SITE, ARTEFACTS, serve, useBrowser, newProfile, removeProfile, launch, killBrowser, openPage, withPage, waitForIdle, tap, shot,
                    differingPixels, shipX };

@@ -3,23 +3,13 @@
 // to play again from.
 'use strict';
 const assert = require('node:assert/strict');
-const { test, before, after } = require('node:test');
+const { test } = require('node:test');
 const lib = require('./lib');
 
-let server, profile, browser;
-before(async () => {
-  server = await lib.serve();
-  profile = lib.newProfile();
-  browser = await lib.launch(profile);
-});
-after(async () => {
-  await browser.close();
-  await server.close();
-  lib.removeProfile(profile);
-});
+const session = lib.useBrowser();
 
 test('the first menu at scale 1 is the Linux build\'s picture, pixel for pixel', async () => {
-  await lib.withPage(browser, `${server.url}?scale=1`, async (page) => {
+  await lib.withPage(session.browser, `${session.server.url}?scale=1`, async (page) => {
     await lib.waitForIdle(page);
     const shown = await lib.shot(page, 'page-menu-scale1');
     assert.equal(lib.differingPixels(shown, process.env.KORVEX_LINUX_MENU), 0);
@@ -27,10 +17,10 @@ test('the first menu at scale 1 is the Linux build\'s picture, pixel for pixel',
 });
 
 test('the page loads its own files and nothing else, from its own site', async () => {
-  await lib.withPage(browser, 'about:blank', async (page) => {
+  await lib.withPage(session.browser, 'about:blank', async (page) => {
     const asked = new Set();
-    page.on('request', (request) => asked.add(request.url().replace(server.url, '/')));
-    await page.goto(server.url);
+    page.on('request', (request) => asked.add(request.url().replace(session.server.url, '/')));
+    await page.goto(session.server.url);
     await lib.waitForIdle(page);
     await lib.tap(page, 30, 105);  // Help: its pictures come with the data too
     await lib.waitForIdle(page);
@@ -40,7 +30,7 @@ test('the page loads its own files and nothing else, from its own site', async (
 });
 
 test('F11 and Alt+Enter use the browser\'s full screen, and leave the game no key', async () => {
-  await lib.withPage(browser, server.url, async (page) => {
+  await lib.withPage(session.browser, session.server.url, async (page) => {
     await lib.waitForIdle(page);
     await page.evaluate(() => {  // every key the page hands the game, but Alt itself
       window.keysHanded = [];
@@ -72,11 +62,11 @@ const FITS = [
 ];
 
 test('the canvas takes the largest whole scale of device pixels that fits', async () => {
-  const page = await browser.newPage();
+  const page = await session.browser.newPage();
   try {
     for (const fit of FITS) {
       await page.setViewport({ width: fit.width, height: fit.height, deviceScaleFactor: fit.ratio });
-      await page.goto(`${server.url}${fit.query}`);
+      await page.goto(`${session.server.url}${fit.query}`);
       await lib.waitForIdle(page);
       const size = await page.$eval('#screen', (c) => [parseFloat(c.style.width), parseFloat(c.style.height)]);
       const rounded = (pair) => pair.map((v) => Math.round(v * 100) / 100);
@@ -88,7 +78,7 @@ test('the canvas takes the largest whole scale of device pixels that fits', asyn
 });
 
 test('the canvas fits again when the window changes size', async () => {
-  await lib.withPage(browser, server.url, async (page) => {
+  await lib.withPage(session.browser, session.server.url, async (page) => {
     await lib.waitForIdle(page);
     await page.setViewport({ width: 1000, height: 1100, deviceScaleFactor: 1 });
     await page.waitForFunction(() => document.getElementById('screen').style.width === '720px', { timeout: 5000 });
@@ -96,7 +86,7 @@ test('the canvas fits again when the window changes size', async () => {
 });
 
 test('Quit leaves a page that says so, and Play again starts the game anew', async () => {
-  await lib.withPage(browser, server.url, async (page) => {
+  await lib.withPage(session.browser, session.server.url, async (page) => {
     await lib.waitForIdle(page);
     await lib.tap(page, 30, 193);  // Quit
     await page.waitForSelector('#end:not([hidden])', { timeout: 5000 });

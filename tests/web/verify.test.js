@@ -6,7 +6,7 @@ const fs = require('node:fs');
 const os = require('node:os');
 const path = require('node:path');
 const { spawnSync } = require('node:child_process');
-const { test, before, after } = require('node:test');
+const { test } = require('node:test');
 const lib = require('./lib');
 
 const REPLAYS = path.join(lib.ROOT, 'tests/replays');
@@ -21,27 +21,18 @@ const BROKEN = {
   'empty.kvr': Buffer.alloc(0),
 };
 
-let server, profile, browser, scratch;
-before(async () => {
-  scratch = fs.mkdtempSync(path.join(os.tmpdir(), 'korvex-broken-'));
-  for (const [name, bytes] of Object.entries(BROKEN)) fs.writeFileSync(path.join(scratch, name), bytes);
-  server = await lib.serve({ '/': lib.SITE, '/replays/': REPLAYS, '/broken/': scratch });
-  profile = lib.newProfile();
-  browser = await lib.launch(profile);
-});
-after(async () => {
-  await browser.close();
-  await server.close();
-  lib.removeProfile(profile);
-  fs.rmSync(scratch, { recursive: true, force: true });
-});
+// The broken files, written as this file loads and removed after its tests.
+const scratch = fs.mkdtempSync(path.join(os.tmpdir(), 'korvex-broken-'));
+for (const [name, bytes] of Object.entries(BROKEN)) fs.writeFileSync(path.join(scratch, name), bytes);
+const session = lib.useBrowser({ '/': lib.SITE, '/replays/': REPLAYS, '/broken/': scratch },
+  () => fs.rmSync(scratch, { recursive: true, force: true }));
 
 // The line the page writes for a recording at `url`, its exit code, the title and what it took.
 async function verifyInPage(url) {
-  const page = await browser.newPage();
+  const page = await session.browser.newPage();
   try {
     const started = Date.now();
-    await page.goto(`${server.url}?verify=${encodeURIComponent(url)}`);
+    await page.goto(`${session.server.url}?verify=${encodeURIComponent(url)}`);
     await page.waitForSelector('#result:not([hidden])', { timeout: 60000 });
     const ms = Date.now() - started;
     const [line, exit, title] = await page.evaluate(() => {
