@@ -148,6 +148,28 @@ void widenRow(int scale, const Uint16* from, Uint16* to, int count) {
     }
 }
 
+SDL_Surface* copyInFormat(SDL_Surface* picture, const SDL_PixelFormat* format) {
+    const SDL_PixelFormat* f = picture->format;
+    const bool same = f->BitsPerPixel == format->BitsPerPixel && f->Rmask == format->Rmask &&
+                      f->Gmask == format->Gmask && f->Bmask == format->Bmask && f->Amask == format->Amask &&
+                      !f->palette && !format->palette;
+    if (!same || (picture->flags & (SDL_SRCCOLORKEY | SDL_SRCALPHA))) return nullptr;
+    SDL_Surface* copy = SDL_CreateRGBSurface(SDL_SWSURFACE, picture->w, picture->h, f->BitsPerPixel, f->Rmask,
+                                             f->Gmask, f->Bmask, f->Amask);
+    if (!copy) return nullptr;
+    if (SDL_MUSTLOCK(picture) && SDL_LockSurface(picture) < 0) {
+        SDL_FreeSurface(copy);
+        return nullptr;
+    }
+    const std::size_t rowBytes = static_cast<std::size_t>(picture->w) * f->BytesPerPixel;
+    for (int y = 0; y < picture->h; ++y) {
+        std::memcpy(static_cast<Uint8*>(copy->pixels) + y * copy->pitch,
+                    static_cast<const Uint8*>(picture->pixels) + y * picture->pitch, rowBytes);
+    }
+    if (SDL_MUSTLOCK(picture)) SDL_UnlockSurface(picture);
+    return copy;
+}
+
 bool PixelConversion::make(const SDL_PixelFormat* to) {
     constexpr int kSide = 256;  // 256 x 256 pixels: every 16-bit value once
     std::vector<Uint16> every(kGamePixelValues);

@@ -14,6 +14,11 @@ constexpr int kDeepWindowBits = 32;
 // One row of `count` game pixels, each repeated `scale` times, into a 16-bit window of RGB565.
 void widenRow(int scale, const Uint16* from, Uint16* to, int count);
 
+// A copy of `picture` that owns its pixels, when it already has `format` and no colour key or alpha
+// (the pictures of the game's packs at 16 bits): SDL's conversion would copy it pixel by pixel. Null
+// when the formats differ or there is no memory.
+SDL_Surface* copyInFormat(SDL_Surface* picture, const SDL_PixelFormat* format);
+
 // A game pixel widened to 32 bits by shifts alone.
 struct Widening {
     int red, green, blue;  // where each channel's 8 bits go

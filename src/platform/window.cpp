@@ -321,6 +321,10 @@ SDL_Surface* openScreen(int width, int height, int bitsPerPixel, const char* tit
 }
 
 SDL_Surface* convertPicture(SDL_Surface* picture, bool alpha) {
+    const SDL_Surface* target = isScaling() ? window.game : SDL_GetVideoSurface();
+    if (!alpha && target) {
+        if (SDL_Surface* copy = detail::copyInFormat(picture, target->format)) return copy;
+    }
     // The window is the game's surface (or none is open): SDL's own conversion is the one meant.
     if (!isScaling()) return alpha ? SDL_DisplayFormatAlpha(picture) : SDL_DisplayFormat(picture);
     if (!alpha) {
