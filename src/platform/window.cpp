@@ -317,6 +317,7 @@ SDL_Surface* openScreen(int width, int height, int bitsPerPixel, const char* tit
         return nullptr;
     }
     SDL_WM_SetCaption(title, nullptr);
+    detail::watchQuits();
     return window.game;
 }
 

@@ -5,6 +5,7 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 
@@ -143,6 +144,25 @@ TEST_F(MessageBoxTest, AQuitClosesTheBoxAndIsSeenAgainByTheScreenBehindIt) {
     EXPECT_EQ(messageBox(0, "Sure?", "Q", MessageStyle::YesNo), MessageAnswer::No);
     SDL_Event e;
     ASSERT_EQ(pollEvent(&e), 1);
+    EXPECT_EQ(e.type, SDL_QUIT);
+}
+
+// SDL makes a quit of SIGTERM (and of the window's close) and queues it; with its queue full (a level
+// reads one event a frame) the quit must still reach the game, and stay asked once it has.
+TEST_F(MessageBoxTest, AQuitFromSdlComesThroughAFullQueueAndStaysAsked) {
+    SDL_Event motion{};
+    motion.type = SDL_MOUSEMOTION;
+    while (SDL_PushEvent(&motion) == 0) {
+    }
+    std::raise(SIGTERM);
+    SDL_PumpEvents();  // SDL 2 (under sdl12-compat) sends the quit of a signal when pumped
+    for (int read = 0; read < 3; ++read) {
+        SDL_Event e;
+        ASSERT_EQ(pollEvent(&e), 1);
+        EXPECT_EQ(e.type, SDL_QUIT) << read;
+    }
+    SDL_Event e;
+    ASSERT_EQ(waitEvent(&e), 1);
     EXPECT_EQ(e.type, SDL_QUIT);
 }
 

@@ -160,10 +160,6 @@ void rawDesktopSize(int* width, int* height, int* bitsPerPixel) {
 }
 
 void noteMessage(WindowHandle, const char*, const char*, MessageStyle, MessageAnswer) {}
-void repostEvent(const SDL_Event& event) {
-    SDL_Event copy = event;
-    SDL_PushEvent(&copy);
-}
 }  // namespace detail
 
 }  // namespace platform

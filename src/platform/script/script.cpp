@@ -175,9 +175,6 @@ void noteMessage(WindowHandle owner, const char* text, const char* caption, Mess
                  MessageAnswer answer) {
     state.messages.push_back({text, caption, style, owner, answer});
 }
-void repostEvent(const SDL_Event& event) {
-    state.events.push_front(TimedEvent{state.now, event});
-}
 }  // namespace detail
 
 // --- Test control.
@@ -188,6 +185,9 @@ void reset() {
     state = State{};
     detail::resetInputLayers();
     detail::resetWindow();
+}
+void resetInput() {
+    detail::resetInputLayers();
 }
 void setAvailableMemory(std::uint64_t bytes) {
     state.memory = bytes;
