@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <climits>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -122,20 +123,35 @@ int rawWaitEvent(SDL_Event* event) {
     SDL_VERSION(&info.version);
     if (SDL_GetWMInfo(&info) <= 0 || info.subsystem != SDL_SYSWM_X11) return SDL_WaitEvent(event);
     pollfd connection = {ConnectionNumber(info.info.x11.display), POLLIN, 0};
+    // SDL turns SIGINT and SIGTERM into a quit. One that came after the look at SDL's queue and
+    // before the sleep would wait for the next X event, so they are let in during the sleep alone.
+    sigset_t quitSignals, outside;
+    sigemptyset(&quitSignals);
+    sigaddset(&quitSignals, SIGINT);
+    sigaddset(&quitSignals, SIGTERM);
+    pthread_sigmask(SIG_BLOCK, &quitSignals, &outside);
+    int result = 0;
     for (;;) {
         SDL_PumpEvents();
         const int got = SDL_PeepEvents(event, 1, SDL_GETEVENT, SDL_ALLEVENTS);
-        if (got != 0) return got > 0 ? 1 : 0;
+        if (got != 0) {
+            result = got > 0 ? 1 : 0;
+            break;
+        }
         // SDL reads a gamepad only when pumped: with one open, wake as often as SDL's own wait does.
         const bool gamepad = SDL_NumJoysticks() > 0 && SDL_JoystickOpened(0);
-        if (poll(&connection, 1, gamepad ? 10 : -1) > 0 &&
+        const timespec gamepadPeriod = {0, 10 * 1000 * 1000};
+        if (ppoll(&connection, 1, gamepad ? &gamepadPeriod : nullptr, &outside) > 0 &&
             (connection.revents & (POLLERR | POLLHUP | POLLNVAL))) {
             // The display has gone and nothing more can arrive: end as when the window is closed.
             *event = SDL_Event{};
             event->type = SDL_QUIT;
-            return 1;
+            result = 1;
+            break;
         }
     }
+    pthread_sigmask(SIG_SETMASK, &outside, nullptr);
+    return result;
 }
 const Uint8* rawKeyState() {
     return SDL_GetKeyState(nullptr);
