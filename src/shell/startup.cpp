@@ -14,12 +14,6 @@ namespace {
 
 constexpr const char* kTitle = "KORVEX";
 
-void quitSdlAtExit() {
-    static bool registered = false;
-    if (!registered) std::atexit(SDL_Quit);
-    registered = true;
-}
-
 }  // namespace
 
 int korvexMain(const Options& options) {
@@ -55,7 +49,9 @@ int korvexMain(const Options& options) {
     mainWindow = platform::findWindow(kTitle);
     platform::captureButtons();
     platform::openGamepad();
-    quitSdlAtExit();
+    // SDL is shut down below, not also from atexit: the one exit that comes from under the game is
+    // Xlib's when the display is lost, and SDL 2 (under sdl12-compat) shutting down then waits for
+    // the window to go forever, at full speed.
 
     int code = 0;
     if (watching) {
