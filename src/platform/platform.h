@@ -25,6 +25,10 @@ std::uint64_t availablePhysicalMemory();
 // The operating system releases the lock when the process ends, however it ends.
 bool acquireSingleInstance(const char* name);
 
+// Start-up: starts SDL's video system (SDL_Init); false when it cannot, SDL_GetError() saying why. A
+// display server that is resetting just then is waited out.
+bool startVideo();
+
 // Start-up: full path of the running program; empty on failure.
 std::string programPath();
 

@@ -33,7 +33,7 @@ int korvexMain(const Options& options) {
 
     // Sound starts with the first sound played (the platform's business); without a window the game
     // cannot run at all.
-    if (SDL_Init(SDL_INIT_VIDEO) < 0) {
+    if (!platform::startVideo()) {
         std::fprintf(stderr, "korvex: cannot start the video system: %s\n", SDL_GetError());
         SDL_Quit();
         return 0;

@@ -94,6 +94,33 @@ std::string userDataFolder() {
     return userDataFolderFrom(std::getenv("XDG_DATA_HOME"), home);
 }
 
+namespace {
+
+// X servers started for one program or a test (Xvfb, xvfb-run) reset whenever their last client
+// leaves, and a connection made during a reset fails. SDL connects, disconnects and connects again
+// as it starts (SDL 1.2 looks at the display first), so a short-lived client leaving just then made
+// the game fail to start, or take a text-mode driver instead. A connection of our own, held while
+// SDL starts, keeps the server from resetting under it.
+Display* holdDisplay() {
+    constexpr int kAttempts = 10;
+    constexpr useconds_t kPauseUs = 50000;  // a reset takes a few milliseconds
+    if (!std::getenv("DISPLAY")) return nullptr;
+    for (int attempt = 0; attempt < kAttempts; ++attempt) {
+        if (Display* display = XOpenDisplay(nullptr)) return display;
+        usleep(kPauseUs);
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+bool startVideo() {
+    Display* held = holdDisplay();
+    const bool started = SDL_Init(SDL_INIT_VIDEO) == 0;
+    if (held) XCloseDisplay(held);
+    return started;
+}
+
 void captureButtons() {}
 void releaseButtons() {}
 

@@ -111,6 +111,9 @@ std::string programPath() {
 std::string userDataFolder() {
     return state.userDataFolder;
 }
+bool startVideo() {
+    return SDL_Init(SDL_INIT_VIDEO) == 0;
+}
 void captureButtons() {}
 void releaseButtons() {}
 void openGamepad() {}  // tests push joystick events themselves
