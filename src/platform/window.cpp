@@ -30,8 +30,9 @@ struct Window {
     bool fullscreen = false;  // in effect
     SDL_Surface** holder = nullptr;
     void (*listener)(bool fullscreen) = nullptr;
-    bool dropReturnUp = false;  // the Return of an Alt+Enter is ours, up as well as down
-    std::vector<Uint16> shown;  // the picture last scaled into the window
+    bool dropReturnUp = false;      // the Return of an Alt+Enter is ours, up as well as down
+    std::vector<Uint16> shown;      // the picture last scaled into the window
+    std::vector<SDL_Rect> updated;  // the window's rectangles of one presentation
     bool shownValid = false;
     detail::PixelConversion toWindow;  // made for a 32-bit window; empty otherwise
 };
@@ -137,25 +138,22 @@ bool tileChanged(int x, int y, int w, int h) {
     return false;
 }
 
-// Rectangles of the game's picture scaled into the window and sent to the display in batches.
+// Rectangles of the game's picture scaled into the window and sent to the display.
+// All of them go in one call: on sdl12-compat every call shows the whole window again.
 class ScaledUpdate {
   public:
-    ~ScaledUpdate() { flush(); }
+    ScaledUpdate() { window.updated.clear(); }
+    ~ScaledUpdate() {
+        if (!window.updated.empty()) {
+            detail::rawUpdateRects(window.video, static_cast<int>(window.updated.size()),
+                                   window.updated.data());
+        }
+    }
     void add(const SDL_Rect& r) {
         scaleRect(r);
         noteShown(r);
-        areas_[count_++] = scaled(r);
-        if (count_ == kBatch) flush();
+        window.updated.push_back(scaled(r));
     }
-    void flush() {
-        if (count_ > 0) detail::rawUpdateRects(window.video, count_, areas_);
-        count_ = 0;
-    }
-
-  private:
-    static constexpr int kBatch = 32;
-    SDL_Rect areas_[kBatch];
-    int count_ = 0;
 };
 
 // The whole picture, of which only the 16 x 16 tiles that changed since the last one are scaled and
