@@ -27,46 +27,6 @@ namespace {
 const std::string kDataDir = KORVEX_DATA_DIR;
 constexpr int kFramesPerLevel = 200;  // the level starts again before the formation comes down
 
-SDL_Surface* solid(int w, int h, Uint8 r, Uint8 g, Uint8 b) {
-    SDL_Surface* s = SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, 16, 0xF800, 0x07E0, 0x001F, 0);
-    SDL_FillRect(s, nullptr, SDL_MapRGB(s->format, r, g, b));
-    return s;
-}
-
-// A font in the game's format: a marker before and after every glyph from "!" to "~".
-SDL_Surface* standInFont() {
-    constexpr int kGlyphs = '~' - '!' + 1, kWidth = 6, kHeight = 10;
-    SDL_Surface* s = solid(1 + kGlyphs * (kWidth + 1), kHeight, 8, 8, 8);
-    for (int k = 0; k <= kGlyphs; ++k) {
-        SDL_Rect marker = {static_cast<Sint16>(k * (kWidth + 1)), 0, 1, 1};
-        SDL_FillRect(s, &marker, SDL_MapRGB(s->format, 248, 0, 248));
-    }
-    return s;
-}
-
-// Images of the real sizes when the generated pack is not there.
-void standInImages() {
-    images[kGameBackground] = solid(240, 320, 0, 0, 40);
-    images[kPlayer1] = solid(80, 24, 0, 200, 0);
-    images[kWeapon1] = solid(3, 8, 248, 248, 0);
-    images[kWeapon2] = solid(3, 6, 248, 128, 0);
-    for (int k = 0; k < 3; ++k) images[kEnemy11 + k] = solid(92, 18, 200, 40 * k, 0);
-    images[kGiftLauncher1] = solid(48, 14, 120, 120, 248);
-    images[kGifts] = solid(60, 12, 40, 248, 40);
-    images[kBrick] = solid(16, 8, 160, 80, 0);
-    for (int k = 0; k < 5; ++k) images[kStarFront1 + k] = solid(2, 2, 248, 248, 248);
-    images[kExplosion] = solid(115, 18, 248, 160, 0);
-    images[kExplosionPlayer] = solid(100, 24, 248, 0, 0);
-    images[kStart] = solid(100, 40, 0, 248, 248);
-    images[kFont] = standInFont();
-    images[kFontWhite] = standInFont();
-    for (int slot : {kExplosion, kEnemy11, kEnemy21, kEnemy31, kPlayer1, kStart, kGiftLauncher1}) {
-        SDL_SetColorKey(images[slot], SDL_SRCCOLORKEY, 0);
-    }
-    SDL_SetColorKey(images[kFont], SDL_SRCCOLORKEY, readPixel(images[kFont], 1, 0));
-    SDL_SetColorKey(images[kFontWhite], SDL_SRCCOLORKEY, readPixel(images[kFontWhite], 0, 5));
-}
-
 void startLevel() {
     setupLevel(0);
     showLevelBanner = false;
@@ -78,10 +38,11 @@ void setUp() {
     SDL_Init(SDL_INIT_VIDEO);
     screen = SDL_SetVideoMode(kScreenWidth, kScreenHeight, 16, SDL_SWSURFACE);
     programDir = kDataDir.substr(0, kDataDir.rfind('/') + 1);
+    dataDir = kDataDir + "/";  // the portable layout: packs in the data folder beside the program
     std::string error;
     if (!loadImages(&error)) {
-        std::fprintf(stderr, "Stand-in images (%s)\n", error.c_str());
-        standInImages();
+        std::fprintf(stderr, "game_frame_bench: %s\n", error.c_str());
+        std::exit(1);
     }
     selectFont(kFont);
     settings.soundOn = 0;

@@ -19,7 +19,8 @@ for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 cp "$build/korvex" "$scratch/korvex"
 cp -r "$build/data" "$scratch/data"
 rm -f "$scratch/data/korvex.set" "$scratch/data/korvex.conf"
-XDG_RUNTIME_DIR=$scratch SDL_AUDIODRIVER=dummy "$scratch/korvex" --scale "$scale" --window &
+# A lock folder of its own, so that no other copy of the game on the machine stops this one.
+XDG_RUNTIME_DIR=$scratch TMPDIR=$scratch SDL_AUDIODRIVER=dummy "$scratch/korvex" --scale "$scale" --window &
 game=$!
 sleep 4  # past the splash: the menu waits
 

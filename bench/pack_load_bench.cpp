@@ -48,6 +48,7 @@ int main(int argc, char** argv) {
     SDL_Init(SDL_INIT_VIDEO);
     screen = SDL_SetVideoMode(240, 320, 16, SDL_SWSURFACE);
     programDir = kDataDir.substr(0, kDataDir.rfind('/') + 1);
+    dataDir = kDataDir + "/";  // the portable layout: packs in the data folder beside the program
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     SDL_Quit();

@@ -76,7 +76,10 @@ void startKeyTyping() {
 }
 
 char typedCharacter(const SDL_keysym& key) {
-    if (key.unicode >= ' ' && key.unicode <= '~') return static_cast<char>(key.unicode);
+    // A key's text is typed when it is printable ASCII; other text (a letter of another alphabet,
+    // Ctrl+H) types nothing, rather than the name of the key it came from.
+    if (key.unicode != 0)
+        return key.unicode >= ' ' && key.unicode <= '~' ? static_cast<char>(key.unicode) : 0;
     if (key.sym < ' ' || key.sym > '~') return 0;
     // Without the text of the key, its name: letters take Shift and Caps Lock into account.
     const bool capital = ((key.mod & KMOD_SHIFT) != 0) != ((key.mod & KMOD_CAPS) != 0);

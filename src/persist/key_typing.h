@@ -15,5 +15,5 @@ int typeKey(const SDL_Event& event, char* text, int maxLength);
 // A key going up: the on-screen key it showed pressed is shown released.
 void releaseTypedKey();
 
-// The printable character a key event types (its text, else its key), or 0.
+// The printable character a key event types (its text, else its key when it has none), or 0.
 char typedCharacter(const SDL_keysym& key);

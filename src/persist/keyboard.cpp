@@ -94,9 +94,10 @@ bool trackKeyPress(const platform::Rect& keyRect) {
                 shownPressed = onKey;
                 showKeyFrom(onKey ? pressed : normal, keyRect);
             }
-        } else if (event.type == SDL_MOUSEBUTTONUP) {
+        } else if (event.type == SDL_MOUSEBUTTONUP || event.type == SDL_QUIT) {
+            // A quit lets go of the key without typing it; the entry then sees the quit again.
             showKeyFrom(normal, keyRect);
-            return shownPressed;
+            return event.type == SDL_MOUSEBUTTONUP && shownPressed;
         }
     }
 }

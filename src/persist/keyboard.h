@@ -16,7 +16,7 @@ void setKeyboardShiftPending(bool pending);
 int findKey(int x, int y, platform::Rect* keyRect);
 
 // Shows the key pressed while the stylus stays on it, until the stylus is lifted; true when it was
-// lifted with the key shown pressed. Every other event, a quit request included, is dropped.
+// lifted with the key shown pressed. A quit request lets go of the key (false); other events are dropped.
 bool trackKeyPress(const platform::Rect& keyRect);
 
 // Applies one key to `text` (zero-terminated, room for maxLength characters and the terminator)

@@ -101,7 +101,7 @@ void enterHighScore(std::int32_t score) {
     platform::keepReplayAsScore(place);  // the game's recording moves with its entry
     setEditBoxPlace(place);
     char name[kNameBufferSize] = {};
-    // OK, Enter and a quit request all end the entry the same way; the quit goes no further.
+    // OK, Enter and a quit request all end the entry the same way; a quit then ends the game too.
     runKeyboardEntry(name, kMaxNameLength);
     copyName(settings.highScoreNames[place], name);
     settings.highScores[place] = score;

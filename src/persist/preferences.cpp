@@ -39,7 +39,9 @@ bool readYesNo(const std::string& value, bool* flag) {
 
 Preferences parsePreferences(const std::string& text) {
     Preferences preferences;
-    std::size_t start = 0;
+    // A byte-order mark, which some editors write, is no part of the first line.
+    const std::string byteOrderMark = "\xEF\xBB\xBF";
+    std::size_t start = text.compare(0, byteOrderMark.size(), byteOrderMark) == 0 ? byteOrderMark.size() : 0;
     while (start < text.size()) {
         std::size_t end = text.find('\n', start);
         if (end == std::string::npos) end = text.size();

@@ -1,6 +1,8 @@
 // The clock, events and held keys as the game receives them: the target's own sources (linux/,
 // script/ and the others) passed through the layers that sit between them and the game. From the game down:
 // the recorder, gamepad (joystick to keys), pause, then the raw source.
+#include <csignal>
+
 #include "platform/platform_detail.h"
 #include "platform/recorder.h"
 
@@ -8,20 +10,48 @@ namespace platform {
 namespace {
 bool playing = false;
 
+// A quit (closing the window, SIGTERM) ends the game whenever it comes, so once one has been seen it
+// is never taken back: every later read below the recorder gets a quit again, whichever screen, box,
+// pause or drained queue took the first. Set from SDL's signal handler too, hence the type.
+volatile std::sig_atomic_t quitAsked = 0;
+
+SDL_Event quitEvent() {
+    SDL_Event quit{};
+    quit.type = SDL_QUIT;
+    return quit;
+}
+
+// SDL hands every quit it makes to the filter before its queue, which drops events when it is full
+// (a level reads one event a frame, and a moving mouse sends more).
+int noteQuits(const SDL_Event* event) {
+    if (event->type == SDL_QUIT) quitAsked = 1;
+    return 1;
+}
+
 // The window layer, just above the raw source: mouse positions mapped back to the game's 240 x 320,
 // clicks on full screen's border dropped, F11 and Alt+Enter switching full screen. The event record
 // is written only for an event that is passed on.
 int nextLetThrough(int (*source)(SDL_Event*), SDL_Event* event) {
     SDL_Event taken;
-    while (source(&taken)) {
+    while (!quitAsked && source(&taken)) {
+        if (taken.type == SDL_QUIT) quitAsked = 1;
         if (detail::windowLetsThrough(taken)) {
             *event = taken;
             return 1;
         }
     }
-    return 0;
+    if (!quitAsked) return 0;
+    *event = quitEvent();
+    return 1;
 }
 }  // namespace
+
+void detail::watchQuits() {
+    // SDL 1.2 empties its queue when a filter is set: a quit waiting there is noted first.
+    SDL_Event waiting;
+    if (SDL_PeepEvents(&waiting, 1, SDL_PEEKEVENT, SDL_QUITMASK) > 0) quitAsked = 1;
+    SDL_SetEventFilter(noteQuits);
+}
 
 int detail::windowPollEvent(SDL_Event* event) {
     return nextLetThrough(detail::rawPollEvent, event);
@@ -83,6 +113,7 @@ bool detail::inPlay() {
 
 void detail::resetInputLayers() {
     playing = false;
+    quitAsked = 0;
     resetPauseLayer();
     resetGamepadLayer();
 }

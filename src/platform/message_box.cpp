@@ -121,10 +121,7 @@ MessageAnswer waitForAnswer(const Layout& layout, MessageStyle style) {
     const MessageAnswer dismissed = style == MessageStyle::YesNo ? MessageAnswer::No : MessageAnswer::Ok;
     SDL_Event event;
     while (waitEvent(&event)) {
-        if (event.type == SDL_QUIT) {
-            detail::repostEvent(event);  // the screen behind the box still has to see it
-            return dismissed;
-        }
+        if (event.type == SDL_QUIT) return dismissed;  // it stays asked: the screen behind sees it too
         // Enter (or the gamepad's first button) accepts, Escape (or its second) declines; Y and N answer.
         const Action action = actionOf(event);
         const SDLKey key = event.type == SDL_KEYDOWN ? event.key.keysym.sym : SDLK_UNKNOWN;

@@ -2,6 +2,7 @@
 // being minimised) freezes the level under a PAUSED banner. The wait blocks on the event queue, and
 // the game's clock leaves the paused time out, so a paused game and an unpaused one with the same
 // input play out the same. Neither the pause's own events nor the time it took reach the game.
+#include <algorithm>
 #include <deque>
 
 #include "platform/platform_detail.h"
@@ -31,9 +32,40 @@ bool losesFocus(const SDL_Event& e) {
            (e.active.state & (SDL_APPINPUTFOCUS | SDL_APPACTIVE)) != 0;
 }
 
+bool isWheel(const SDL_Event& e) {
+    return e.button.button == SDL_BUTTON_WHEELUP || e.button.button == SDL_BUTTON_WHEELDOWN;
+}
+
+// A click resumes; the wheel, which sends clicks of its own, does not.
 bool resumes(const SDL_Event& e) {
     return isPauseKey(e) || (e.type == SDL_KEYDOWN && e.key.keysym.sym == SDLK_SPACE) ||
-           e.type == SDL_MOUSEBUTTONDOWN || e.type == SDL_JOYBUTTONDOWN;
+           (e.type == SDL_MOUSEBUTTONDOWN && !isWheel(e)) || e.type == SDL_JOYBUTTONDOWN;
+}
+
+// Two held-back events from one source (a key, an axis, a hat, a button, the quit).
+bool sameSource(const SDL_Event& a, const SDL_Event& b) {
+    if (a.type != b.type) return false;
+    switch (a.type) {
+        case SDL_KEYUP:
+            return a.key.keysym.sym == b.key.keysym.sym && a.key.which == b.key.which;
+        case SDL_JOYAXISMOTION:
+            return a.jaxis.which == b.jaxis.which && a.jaxis.axis == b.jaxis.axis;
+        case SDL_JOYHATMOTION:
+            return a.jhat.which == b.jhat.which && a.jhat.hat == b.jhat.hat;
+        case SDL_JOYBUTTONUP:
+            return a.jbutton.which == b.jbutton.which && a.jbutton.button == b.jbutton.button;
+        default:
+            return true;
+    }
+}
+
+// What a pause holds back says where a source is now (the key is up, the stick is there), so the
+// latest event of each source is all that is kept: a stick moved through a long pause sends thousands.
+void holdBack(const SDL_Event& e) {
+    auto& held = state.heldBack;
+    held.erase(std::remove_if(held.begin(), held.end(), [&](const SDL_Event& h) { return sameSource(h, e); }),
+               held.end());
+    held.push_back(e);
 }
 
 // The releases that belong to a pause or resume press are eaten with it.
@@ -110,7 +142,7 @@ void waitPaused() {
     SDL_Event e;
     while (windowWaitEvent(&e)) {
         if (e.type == SDL_QUIT) {
-            state.heldBack.push_back(e);
+            holdBack(e);
             break;
         }
         if (resumes(e)) {
@@ -122,7 +154,7 @@ void waitPaused() {
         // during it; presses, regained focus and the rest wait for the player's resume.
         if (e.type == SDL_KEYUP || e.type == SDL_JOYAXISMOTION || e.type == SDL_JOYHATMOTION ||
             e.type == SDL_JOYBUTTONUP) {
-            state.heldBack.push_back(e);
+            holdBack(e);
         }
         if ((e.type == SDL_ACTIVEEVENT || e.type == SDL_VIDEOEXPOSE) && painter.screen) {
             presentScreen(painter.screen);

@@ -27,6 +27,10 @@ std::uint64_t availablePhysicalMemory();
 // `playerFolder` (empty: none) instead. The system releases the lock when the process ends, however it ends.
 bool acquireSingleInstance(const char* name, const std::string& playerFolder);
 
+// Start-up: starts SDL's video system (SDL_Init); false when it cannot, SDL_GetError() saying why. A
+// display server that is resetting just then is waited out.
+bool startVideo();
+
 // Start-up: full path of the running program, in UTF-8 with '/' between folders; empty on failure.
 std::string programPath();
 

@@ -27,9 +27,12 @@ void rawDesktopSize(int* width, int* height, int* bitsPerPixel);
 bool windowLetsThrough(SDL_Event& event);
 
 // The window layer's next event (the raw source's, through windowLetsThrough); 0 when none is pending
-// (poll) or the wait failed.
+// (poll) or the wait failed. Once a quit has come, always a quit (events.cpp).
 int windowPollEvent(SDL_Event* event);
 int windowWaitEvent(SDL_Event* event);
+
+// Once the window is open: every quit SDL makes is noted, even one its full queue would drop.
+void watchQuits();
 
 // A point of the game's surface as a point of the window (the scripted build taps with it).
 void gameToWindow(int* x, int* y);
@@ -57,9 +60,6 @@ std::string loadWavAs(const std::string& path, const SDL_AudioSpec& device);
 // Told about every message box and its answer (the scripted build keeps a record).
 void noteMessage(WindowHandle owner, const char* text, const char* caption, MessageStyle style,
                  MessageAnswer answer);
-
-// Puts an event back so that the next read sees it again (a quit that closed a message box).
-void repostEvent(const SDL_Event& event);
 
 // The game surface and font that message boxes draw with; screen is null until the fonts are loaded.
 struct MessagePainter {

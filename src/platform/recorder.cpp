@@ -218,7 +218,7 @@ void enterGap() {
 // The live devices still speak during playback: the viewer ends it with Escape or the window's close.
 void pollViewer() {
     SDL_Event live;
-    while (below::pollEvent(&live)) {
+    while (!play.outcome.stopped && below::pollEvent(&live)) {
         if (live.type == SDL_QUIT || (live.type == SDL_KEYDOWN && live.key.keysym.sym == SDLK_ESCAPE)) {
             play.outcome.stopped = true;
         }

@@ -29,12 +29,10 @@ PackReader& packReader() {
 namespace {
 
 SDL_Surface* convertToDisplay(const pack::RawImage& raw) {
-    // SDL wraps the pixels without copying; the copy lives only while the image is converted.
-    const std::size_t bytes = static_cast<std::size_t>(raw.pitch) * raw.height;
-    std::unique_ptr<std::uint8_t[]> pixels(new std::uint8_t[bytes]);
-    std::memcpy(pixels.get(), raw.pixels, bytes);
-    SDL_Surface* wrapped = SDL_CreateRGBSurfaceFrom(pixels.get(), raw.width, raw.height, raw.bitsPerPixel,
-                                                    raw.pitch, raw.rMask, raw.gMask, raw.bMask, raw.aMask);
+    // SDL wraps the decoded pixels, which it only reads, while the image is converted.
+    SDL_Surface* wrapped =
+        SDL_CreateRGBSurfaceFrom(const_cast<std::uint8_t*>(raw.pixels), raw.width, raw.height,
+                                 raw.bitsPerPixel, raw.pitch, raw.rMask, raw.gMask, raw.bMask, raw.aMask);
     if (!wrapped) return nullptr;
     SDL_Surface* converted = platform::convertPicture(wrapped, raw.hasAlpha);
     SDL_FreeSurface(wrapped);

@@ -15,12 +15,6 @@ namespace {
 
 constexpr const char* kTitle = "KORVEX";
 
-void quitSdlAtExit() {
-    static bool registered = false;
-    if (!registered) std::atexit(SDL_Quit);
-    registered = true;
-}
-
 }  // namespace
 
 int korvexMain(const Options& options) {
@@ -40,7 +34,7 @@ int korvexMain(const Options& options) {
 
     // Sound starts with the first sound played (the platform's business); without a window the game
     // cannot run at all.
-    if (SDL_Init(SDL_INIT_VIDEO) < 0) {
+    if (!platform::startVideo()) {
         platform::reportText(std::string("korvex: cannot start the video system: ") + SDL_GetError() + "\n",
                              true);
         SDL_Quit();
@@ -58,7 +52,9 @@ int korvexMain(const Options& options) {
     mainWindow = platform::findWindow(kTitle);
     platform::captureButtons();
     platform::openGamepad();
-    quitSdlAtExit();
+    // SDL is shut down below, not also from atexit: the one exit that comes from under the game is
+    // Xlib's when the display is lost, and SDL 2 (under sdl12-compat) shutting down then waits for
+    // the window to go forever, at full speed.
 
     int code = 0;
     if (watching) {

@@ -35,9 +35,10 @@ void menuSpots(MenuSpot (&spots)[7]) {
     for (int k = 0; k < 7; ++k) spots[k] = table[k];
 }
 
+// Taps made before the menu showed are dropped; a quit is not (the wait after this sees it again).
 void dropQueuedEvents() {
     SDL_Event event;
-    while (platform::pollEvent(&event)) {
+    while (platform::pollEvent(&event) && event.type != SDL_QUIT) {
     }
 }
 

@@ -5,10 +5,12 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 
 start_x() {  # [WIDTHxHEIGHT of the screen]
     # Xvfb picks a free display itself and writes its number, so parallel runs never collide.
-    local numberFile
+    local numberFile keep=-noreset
     numberFile=$(mktemp)
-    # -noreset: a test that starts the game twice must not meet the server in mid-reset.
-    Xvfb -displayfd 3 -screen 0 "${1:-400x400}x24" -nolisten tcp -noreset 3>"$numberFile" >/dev/null 2>&1 &
+    # -noreset: a test that starts the game twice must not meet the server in mid-reset; with
+    # XVFB_RESETS set, the server resets whenever its last client leaves, as Xvfb does by default.
+    [ -n "${XVFB_RESETS:-}" ] && keep=""
+    Xvfb -displayfd 3 -screen 0 "${1:-400x400}x24" -nolisten tcp $keep 3>"$numberFile" >/dev/null 2>&1 &
     XVFB_PID=$!
     for _ in $(seq 100); do
         [ -s "$numberFile" ] && break
@@ -22,8 +24,9 @@ start_x() {  # [WIDTHxHEIGHT of the screen]
 }
 
 stop_all() {
-    [ -n "${GAME_PID:-}" ] && kill "$GAME_PID" 2>/dev/null
-    [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null
+    # Either may have ended already; the folders below go all the same.
+    [ -n "${GAME_PID:-}" ] && kill "$GAME_PID" 2>/dev/null || true
+    [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null || true
     # Each run gets its own lock folder for the single-instance lock.
     [ -n "${RUNTIME:-}" ] && rm -rf "$RUNTIME"
     true

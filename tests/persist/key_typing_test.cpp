@@ -12,7 +12,7 @@ namespace {
 using namespace keyboard_testing;
 namespace script = platform::script;
 
-TEST(TypedCharacter, TheKeysTextFirstElseItsNameWithShiftAndCapsLock) {
+TEST(TypedCharacter, PrintableTextOtherTextNothingNoTextTheKeysNameWithShiftAndCapsLock) {
     struct Case {
         int sym, mod, unicode;
         char typed;
@@ -24,7 +24,8 @@ TEST(TypedCharacter, TheKeysTextFirstElseItsNameWithShiftAndCapsLock) {
         {SDLK_SPACE, KMOD_NONE, 0, ' '},  {SDLK_BACKQUOTE, KMOD_NONE, 0, '`'},
         {SDLK_F1, KMOD_NONE, 0, 0},       {SDLK_RETURN, KMOD_NONE, '\r', 0},
         {SDLK_DELETE, KMOD_NONE, 127, 0}, {SDLK_WORLD_1, KMOD_NONE, 0xE9, 0},
-        {SDLK_q, KMOD_NONE, '~', '~'},
+        {SDLK_q, KMOD_NONE, '~', '~'},    {SDLK_a, KMOD_NONE, 0x0444, 0},
+        {SDLK_h, KMOD_LCTRL, 8, 0},  // Cyrillic ef; Ctrl+H
     };
     for (const Case& c : cases) {
         SDL_keysym key{};

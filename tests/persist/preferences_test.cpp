@@ -32,6 +32,7 @@ TEST(PreferencesTest, EachLineIsReadOrLeavesItsDefault) {
         {"# scale = 5\n  # fullscreen = yes\n", 0, false},
         {"colour = red\nScale = 4\nscale = 6\n", 6, false},  // unknown keys ignored, keys exact
         {"\xff\xfe\x01junk\nscale = 2\n", 2, false},
+        {"\xef\xbb\xbfscale = 4\n", 4, false},  // a byte-order mark
     };
     for (const auto& c : cases) {
         const Preferences p = parsePreferences(c.text);

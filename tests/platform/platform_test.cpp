@@ -5,7 +5,9 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 
 #include "platform/platform_detail.h"
@@ -85,6 +87,39 @@ TEST_F(ScriptTest, WaitingOnAnEmptyScriptEndsWithAQuitAtTheTimeLimit) {
     EXPECT_EQ(ticks(), 5000u);
 }
 
+// What a pause holds back, of every kind it holds: two sources each, the first moved twice. Only the
+// latest event of a source comes out after the pause, in the order of the latest.
+TEST_F(ScriptTest, APauseHoldsBackTheLatestEventOfEachSource) {
+    const auto make = [](Uint8 type, int source, int value) {
+        SDL_Event e{};
+        e.type = type;
+        if (type == SDL_KEYUP) e.key.keysym.sym = source ? SDLK_b : SDLK_a;
+        if (type == SDL_JOYAXISMOTION)
+            e.jaxis = {type, 0, static_cast<Uint8>(source), static_cast<Sint16>(value)};
+        if (type == SDL_JOYHATMOTION)
+            e.jhat = {type, 0, static_cast<Uint8>(source), static_cast<Uint8>(value)};
+        if (type == SDL_JOYBUTTONUP) e.jbutton = {type, 0, static_cast<Uint8>(source), SDL_RELEASED};
+        return e;
+    };
+    for (Uint8 type : {SDL_KEYUP, SDL_JOYAXISMOTION, SDL_JOYHATMOTION, SDL_JOYBUTTONUP}) {
+        script::reset();
+        beginPlay();
+        script::keyDown(SDLK_p, 0);
+        script::pushEvent(make(type, 0, 1), 10);
+        script::pushEvent(make(type, 1, 2), 20);
+        script::pushEvent(make(type, 0, 3), 30);
+        script::tap(5, 5, 40);  // resumes
+        SDL_Event e;
+        for (int source : {1, 0}) {
+            ASSERT_EQ(detail::pauseLayerEvent(&e, false), 1) << int(type);
+            const SDL_Event want = make(type, source, source ? 2 : 3);
+            EXPECT_EQ(std::memcmp(&e, &want, sizeof e), 0) << int(type) << " " << source;
+        }
+        EXPECT_EQ(detail::pauseLayerEvent(&e, false), 0) << int(type);
+        endPlay();
+    }
+}
+
 TEST_F(ScriptTest, IdleHookCanReactToTheGame) {
     int calls = 0;
     script::setIdleHook([&] {
@@ -142,6 +177,35 @@ TEST_F(MessageBoxTest, AQuitClosesTheBoxAndIsSeenAgainByTheScreenBehindIt) {
     script::quit();
     EXPECT_EQ(messageBox(0, "Sure?", "Q", MessageStyle::YesNo), MessageAnswer::No);
     SDL_Event e;
+    ASSERT_EQ(pollEvent(&e), 1);
+    EXPECT_EQ(e.type, SDL_QUIT);
+}
+
+// SDL makes a quit of SIGTERM (and of the window's close) and queues it; with its queue full (a level
+// reads one event a frame) the quit must still reach the game, and stay asked once it has.
+TEST_F(MessageBoxTest, AQuitFromSdlComesThroughAFullQueueAndStaysAsked) {
+    SDL_Event motion{};
+    motion.type = SDL_MOUSEMOTION;
+    while (SDL_PushEvent(&motion) == 0) {
+    }
+    std::raise(SIGTERM);
+    SDL_PumpEvents();  // SDL 2 (under sdl12-compat) sends the quit of a signal when pumped
+    for (int read = 0; read < 3; ++read) {
+        SDL_Event e;
+        ASSERT_EQ(pollEvent(&e), 1);
+        EXPECT_EQ(e.type, SDL_QUIT) << read;
+    }
+    SDL_Event e;
+    ASSERT_EQ(waitEvent(&e), 1);
+    EXPECT_EQ(e.type, SDL_QUIT);
+
+    // A quit already queued when the window opens (SDL 1.2 empties its queue as the filter is set).
+    while (SDL_PollEvent(&e)) {
+    }
+    script::reset();
+    e.type = SDL_QUIT;
+    SDL_PushEvent(&e);
+    detail::watchQuits();
     ASSERT_EQ(pollEvent(&e), 1);
     EXPECT_EQ(e.type, SDL_QUIT);
 }

@@ -126,38 +126,55 @@ TEST_F(WindowTest, AScaledWindowShowsEveryColourOfTheGameWhereverItsDepth) {
     }
 }
 
+// Pictures of every kind get SDL's own conversion for the game's surface, whatever the window: at
+// scale 1 what SDL_DisplayFormat(Alpha) gives, at scale 2 the same.
+void expectSamePicture(SDL_Surface* a, SDL_Surface* b, int i) {
+    ASSERT_TRUE(a && b) << i;
+    const SDL_PixelFormat *fa = a->format, *fb = b->format;
+    EXPECT_EQ(fa->BitsPerPixel, fb->BitsPerPixel) << i;
+    EXPECT_EQ(fa->Rmask, fb->Rmask) << i;
+    EXPECT_EQ(fa->Bmask, fb->Bmask) << i;
+    EXPECT_EQ(fa->Amask, fb->Amask) << i;
+    EXPECT_EQ(fa->alpha, fb->alpha) << i;
+    EXPECT_EQ(fa->colorkey, fb->colorkey) << i;
+    EXPECT_EQ(a->flags, b->flags) << i;
+    ASSERT_EQ(a->w, b->w) << i;
+    ASSERT_EQ(a->h, b->h) << i;
+    for (int y = 0; y < a->h; ++y) {
+        EXPECT_EQ(std::memcmp(static_cast<Uint8*>(a->pixels) + y * a->pitch,
+                              static_cast<Uint8*>(b->pixels) + y * b->pitch, a->w * fa->BytesPerPixel),
+                  0)
+            << i << " row " << y;
+    }
+}
+
 TEST_F(WindowTest, PicturesAreConvertedAsAtScaleOneWhateverTheWindow) {
     Uint32 argb[4] = {0xFF00FF00, 0x00FFFFFF, 0x80123456, 0xFF0000FF};
     Uint8 rgb[12] = {1, 2, 3, 40, 50, 60, 200, 8, 9, 255, 128, 7};
+    // The game's own format, three pixels a row on a pitch of five: copied without SDL's conversion.
+    Uint16 rgb565[8] = {0xF800, 0x07E0, 0x001F, 0xDEAD, 0x1234, 0xFFFF, 0x0821, 0xBEEF};
     SDL_Surface* withAlpha = SDL_CreateRGBSurfaceFrom(argb, 2, 2, 32, 8, 0xFF0000, 0xFF00, 0xFF, 0xFF000000);
     SDL_Surface* plain = SDL_CreateRGBSurfaceFrom(rgb, 2, 2, 24, 6, 0xFF0000, 0xFF00, 0xFF, 0);
-    const std::pair<SDL_Surface*, bool> cases[] = {
-        {withAlpha, true}, {withAlpha, false}, {plain, false}, {plain, true}};
+    SDL_Surface* game = SDL_CreateRGBSurfaceFrom(rgb565, 3, 2, 16, 10, 0xF800, 0x07E0, 0x001F, 0);
+    SDL_Surface* keyed = SDL_CreateRGBSurfaceFrom(rgb565, 3, 2, 16, 10, 0xF800, 0x07E0, 0x001F, 0);
+    SDL_SetColorKey(keyed, SDL_SRCCOLORKEY, 0x07E0);
+    const std::pair<SDL_Surface*, bool> cases[] = {{withAlpha, true}, {withAlpha, false}, {plain, false},
+                                                   {plain, true},     {game, false},      {keyed, false}};
     std::vector<SDL_Surface*> atOne;
-    for (const auto& c : cases) atOne.push_back(platform::convertPicture(c.first, c.second));
+    for (const auto& [picture, alpha] : cases) {
+        atOne.push_back(platform::convertPicture(picture, alpha));
+        SDL_Surface* bySdl = alpha ? SDL_DisplayFormatAlpha(picture) : SDL_DisplayFormat(picture);
+        expectSamePicture(atOne.back(), bySdl, static_cast<int>(atOne.size()) - 1);
+        SDL_FreeSurface(bySdl);
+    }
     platform::chooseWindow(2, false);
     for (std::size_t i = 0; i < atOne.size(); ++i) {
         SDL_Surface* atTwo = platform::convertPicture(cases[i].first, cases[i].second);
-        ASSERT_TRUE(atOne[i] && atTwo) << i;
-        const SDL_PixelFormat *a = atOne[i]->format, *b = atTwo->format;
-        EXPECT_EQ(a->BitsPerPixel, b->BitsPerPixel) << i;
-        EXPECT_EQ(a->Rmask, b->Rmask) << i;
-        EXPECT_EQ(a->Bmask, b->Bmask) << i;
-        EXPECT_EQ(a->Amask, b->Amask) << i;
-        EXPECT_EQ(a->alpha, b->alpha) << i;
-        EXPECT_EQ(atOne[i]->flags, atTwo->flags) << i;
-        for (int y = 0; y < 2; ++y) {
-            EXPECT_EQ(
-                std::memcmp(static_cast<Uint8*>(atOne[i]->pixels) + y * atOne[i]->pitch,
-                            static_cast<Uint8*>(atTwo->pixels) + y * atTwo->pitch, 2 * a->BytesPerPixel),
-                0)
-                << i;
-        }
+        expectSamePicture(atOne[i], atTwo, static_cast<int>(i));
         SDL_FreeSurface(atOne[i]);
         SDL_FreeSurface(atTwo);
     }
-    SDL_FreeSurface(withAlpha);
-    SDL_FreeSurface(plain);
+    for (SDL_Surface* s : {withAlpha, plain, game, keyed}) SDL_FreeSurface(s);
 }
 
 }  // namespace

@@ -32,10 +32,16 @@ TEST_F(MenuTest, RightAndBottomEdgesAreOutsideLeftAndTopInside) {
     EXPECT_EQ(showMenu(0), 1);
 }
 
-TEST_F(MenuTest, TapQueuedBeforeTheMenuIsDropped) {
+TEST_F(MenuTest, TapQueuedBeforeTheMenuIsDroppedAQuitIsNot) {
     script::tap(20, 40);  // already due when the menu opens
     script::keyDown(SDLK_UP);
     quitAt(100);
+    EXPECT_EQ(showMenu(0), 3);
+    EXPECT_EQ(script::now(), 100u);
+
+    script::resetInput();
+    script::quit();  // during the splash or the game-over picture, say
+    script::tap(20, 40);
     EXPECT_EQ(showMenu(0), 3);
     EXPECT_EQ(script::now(), 100u);
 }
@@ -47,6 +53,7 @@ TEST_F(MenuTest, ResumeOnlyDuringAGame) {
     EXPECT_EQ(script::now(), 20u);
     EXPECT_TRUE(pixelIs(9, 10, colourOf(kNewGameBackground)));  // no resume button drawn
 
+    script::resetInput();
     tapAt(8 + kResumeWidth - 1, 9 + kResumeHeight - 1, 30);
     EXPECT_EQ(showMenu(1), 2);
     EXPECT_TRUE(pixelIs(9, 10, colourOf(kButResume)));
@@ -85,17 +92,15 @@ TEST_F(MenuTest, AboutLeadsToSupportWhichGoesBackToTheMenu) {
     EXPECT_EQ(screenSequence(), expected);
 }
 
-TEST_F(MenuTest, QuitInsideAScreenClosesOnlyThatScreen) {
+TEST_F(MenuTest, AQuitInsideAScreenClosesItAndTheMenu) {
     recordScreens();
     tapAt(20, 160, 10);  // about
     quitAt(20);
-    tapAt(20, 130, 30);  // scores
-    quitAt(40);
-    tapAt(20, 40, 50);  // new game
-    EXPECT_EQ(showMenu(0), 1);
-    const std::vector<int> expected = {kNewGameBackground, kAbout, kNewGameBackground, kScores,
-                                       kNewGameBackground};
+    tapAt(20, 40, 30);  // new game: too late
+    EXPECT_EQ(showMenu(0), 3);
+    const std::vector<int> expected = {kNewGameBackground, kAbout};
     EXPECT_EQ(screenSequence(), expected);
+    EXPECT_EQ(script::now(), 20u);
 }
 
 TEST_F(MenuTest, AboutAndSupportSpots) {

@@ -162,6 +162,22 @@ TEST_F(Pause, InPlayPausesAndResumesLeaveNoEventAndNoTimeBehind) {
     platform::endPlay();
 }
 
+TEST_F(Pause, TheWheelDoesNotResumeAndAStickMovedThroughAPauseTellsOnlyWhereItRests) {
+    platform::beginPlay();
+    keyPress(SDLK_p, 0);
+    for (int k = 0; k < 1000; ++k) script::joyAxis(0, k % 2 ? 30000 : -30000, 10);
+    script::joyAxis(0, 0, 20);  // at rest again, as before the pause
+    script::tap(5, 5, 50, SDL_BUTTON_WHEELUP);
+    script::tap(5, 5, 100);
+    script::keyDown(SDLK_a, 600);
+    SDL_Event e;
+    ASSERT_EQ(platform::waitEvent(&e), 1);
+    EXPECT_EQ(e.type, SDL_KEYDOWN);
+    EXPECT_EQ(e.key.keysym.sym, SDLK_a);
+    EXPECT_EQ(platform::ticks(), 500u);
+    platform::endPlay();
+}
+
 TEST_F(Pause, OutsidePlayThePauseKeysAndFocusLossReachTheScreens) {
     script::keyDown(SDLK_p);
     script::windowFocus(false);

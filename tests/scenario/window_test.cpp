@@ -67,6 +67,7 @@ TEST_F(WindowTest, FullScreenCentresThePictureOnBlackAndIgnoresTapsOnTheBorder) 
         tapAt(t.x, t.y, 10);
         if (t.result == ui::kScreenQuit) quitAt(20);
         EXPECT_EQ(t.screen(), t.result) << t.x << ", " << t.y;
+        script::resetInput();
     }
 }
 

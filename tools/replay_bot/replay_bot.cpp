@@ -233,9 +233,12 @@ void play(const Game& game) {
     script::setIdleHook(nullptr);
     // Every key up again before the next game, as a player's hands leave the keys.
     for (SDLKey key : {SDLK_LEFT, SDLK_RIGHT, SDLK_UP}) script::keyUp(key, script::now());
+    // Whatever is left is read and dropped; a game ended by closing the window leaves a quit, which
+    // is forgotten: the next game is a new run.
     SDL_Event event;
-    while (platform::pollEvent(&event)) {
-    }
+    do {
+        script::resetInput();
+    } while (platform::pollEvent(&event));
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <climits>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -119,6 +120,48 @@ std::string userDataFolder() {
     return userDataFolderFrom(std::getenv("XDG_DATA_HOME"), home);
 }
 
+namespace {
+
+// X servers started for one program or a test (Xvfb, xvfb-run) reset whenever their last client
+// leaves, and a connection made during a reset fails. SDL connects, disconnects and connects again
+// as it starts (SDL 1.2 looks at the display first), so a short-lived client leaving just then made
+// the game fail to start, or take a text-mode driver instead. A connection of our own, held while
+// SDL starts, keeps the server from resetting under it.
+Display* holdDisplay() {
+    constexpr int kAttempts = 10;
+    constexpr useconds_t kPauseUs = 50000;  // a reset takes a few milliseconds
+    if (!std::getenv("DISPLAY")) return nullptr;
+    for (int attempt = 0; attempt < kAttempts; ++attempt) {
+        if (Display* display = XOpenDisplay(nullptr)) return display;
+        usleep(kPauseUs);
+    }
+    return nullptr;
+}
+
+// sdl12-compat, SDL 1.2 on top of SDL 2 (it says it is 1.2.50 or later), shows every update by
+// clearing, converting and sending the whole window again, through OpenGL unless told otherwise:
+// with OpenGL done in software (an X server without a GPU) play at scale 3 took ten times the
+// processor time of the classic SDL 1.2. SDL 2's plain window framebuffer does it for about twice.
+// What the player has set in these variables stands.
+void preferPlainFramebuffer() {
+    const SDL_version* linked = SDL_Linked_Version();
+    constexpr int kFirstCompatPatch = 50;
+    if (!linked || linked->major != 1 || linked->minor != 2 || linked->patch < kFirstCompatPatch) return;
+    setenv("SDL12COMPAT_OPENGL_SCALING", "0", 0);
+    setenv("SDL_RENDER_DRIVER", "software", 0);
+    setenv("SDL_FRAMEBUFFER_ACCELERATION", "0", 0);
+}
+
+}  // namespace
+
+bool startVideo() {
+    preferPlainFramebuffer();
+    Display* held = holdDisplay();
+    const bool started = SDL_Init(SDL_INIT_VIDEO) == 0;
+    if (held) XCloseDisplay(held);
+    return started;
+}
+
 void captureButtons() {}
 void releaseButtons() {}
 
@@ -148,20 +191,35 @@ int rawWaitEvent(SDL_Event* event) {
     SDL_VERSION(&info.version);
     if (SDL_GetWMInfo(&info) <= 0 || info.subsystem != SDL_SYSWM_X11) return SDL_WaitEvent(event);
     pollfd connection = {ConnectionNumber(info.info.x11.display), POLLIN, 0};
+    // SDL turns SIGINT and SIGTERM into a quit. One that came after the look at SDL's queue and
+    // before the sleep would wait for the next X event, so they are let in during the sleep alone.
+    sigset_t quitSignals, outside;
+    sigemptyset(&quitSignals);
+    sigaddset(&quitSignals, SIGINT);
+    sigaddset(&quitSignals, SIGTERM);
+    pthread_sigmask(SIG_BLOCK, &quitSignals, &outside);
+    int result = 0;
     for (;;) {
         SDL_PumpEvents();
         const int got = SDL_PeepEvents(event, 1, SDL_GETEVENT, SDL_ALLEVENTS);
-        if (got != 0) return got > 0 ? 1 : 0;
+        if (got != 0) {
+            result = got > 0 ? 1 : 0;
+            break;
+        }
         // SDL reads a gamepad only when pumped: with one open, wake as often as SDL's own wait does.
         const bool gamepad = SDL_NumJoysticks() > 0 && SDL_JoystickOpened(0);
-        if (poll(&connection, 1, gamepad ? 10 : -1) > 0 &&
+        const timespec gamepadPeriod = {0, 10 * 1000 * 1000};
+        if (ppoll(&connection, 1, gamepad ? &gamepadPeriod : nullptr, &outside) > 0 &&
             (connection.revents & (POLLERR | POLLHUP | POLLNVAL))) {
             // The display has gone and nothing more can arrive: end as when the window is closed.
             *event = SDL_Event{};
             event->type = SDL_QUIT;
-            return 1;
+            result = 1;
+            break;
         }
     }
+    pthread_sigmask(SIG_SETMASK, &outside, nullptr);
+    return result;
 }
 const Uint8* rawKeyState() {
     return SDL_GetKeyState(nullptr);
@@ -186,10 +244,6 @@ void rawDesktopSize(int* width, int* height, int* bitsPerPixel) {
 }
 
 void noteMessage(WindowHandle, const char*, const char*, MessageStyle, MessageAnswer) {}
-void repostEvent(const SDL_Event& event) {
-    SDL_Event copy = event;
-    SDL_PushEvent(&copy);
-}
 }  // namespace detail
 
 }  // namespace platform

@@ -118,6 +118,9 @@ void reportText(const std::string& text, bool error) {
 std::string userDataFolder() {
     return state.userDataFolder;
 }
+bool startVideo() {
+    return SDL_Init(SDL_INIT_VIDEO) == 0;
+}
 void captureButtons() {}
 void releaseButtons() {}
 void openGamepad() {}  // tests push joystick events themselves
@@ -182,9 +185,6 @@ void noteMessage(WindowHandle owner, const char* text, const char* caption, Mess
                  MessageAnswer answer) {
     state.messages.push_back({text, caption, style, owner, answer});
 }
-void repostEvent(const SDL_Event& event) {
-    state.events.push_front(TimedEvent{state.now, event});
-}
 }  // namespace detail
 
 // --- Test control.
@@ -195,6 +195,9 @@ void reset() {
     state = State{};
     detail::resetInputLayers();
     detail::resetWindow();
+}
+void resetInput() {
+    detail::resetInputLayers();
 }
 void setAvailableMemory(std::uint64_t bytes) {
     state.memory = bytes;

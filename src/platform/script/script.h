@@ -26,6 +26,10 @@ struct MessageRecord {
 // time limit 10 virtual minutes. Message boxes are real: a test answers them with taps.
 void reset();
 
+// The input layers as at start-up, a quit forgotten, keeping the clock and the queue: the game
+// started again.
+void resetInput();
+
 // --- Device facts the start-up reads.
 void setAvailableMemory(std::uint64_t bytes);
 void setProgramPath(const std::string& path);

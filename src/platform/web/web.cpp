@@ -58,6 +58,10 @@ bool acquireSingleInstance(const char* name, const std::string&) {
     return pageLock(name) != 0;  // the browser's own lock: no folder another user could take first
 }
 
+bool startVideo() {
+    return SDL_Init(SDL_INIT_VIDEO) == 0;  // the dummy driver: nothing to wait for
+}
+
 std::string programPath() {
     return kProgramPath;
 }

@@ -4,8 +4,6 @@
 // loops and waits stay as they are on the desktop.
 #include <emscripten.h>
 
-#include <deque>
-
 #include "platform/platform_detail.h"
 #include "platform/web/page_bridge.h"
 
@@ -32,7 +30,6 @@ EM_JS(void, pageTellPlay, (int playing), {
 // clang-format on
 
 struct Input {
-    std::deque<SDL_Event> reposted;
     Uint8 keys[SDLK_LAST] = {};
     int lastX = 0, lastY = 0;
     int toldPlay = -1;
@@ -48,11 +45,6 @@ void tellPlay() {
 }
 
 bool take(SDL_Event* event) {
-    if (!input.reposted.empty()) {
-        *event = input.reposted.front();
-        input.reposted.pop_front();
-        return true;
-    }
     int fields[4];
     char code[kTextSize], key[kTextSize];
     while (pageTakeEvent(fields, code, key, kTextSize)) {
@@ -101,10 +93,6 @@ int rawWaitEvent(SDL_Event* event) {
 
 const Uint8* rawKeyState() {
     return input.keys;
-}
-
-void repostEvent(const SDL_Event& event) {
-    input.reposted.push_front(event);
 }
 
 }  // namespace detail

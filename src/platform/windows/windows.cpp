@@ -31,6 +31,10 @@ bool acquireSingleInstance(const char* name, const std::string&) {
     return false;
 }
 
+bool startVideo() {
+    return SDL_Init(SDL_INIT_VIDEO) == 0;
+}
+
 std::string programPath() {
     // The path may be longer than MAX_PATH; the buffer grows until the whole path fits.
     std::wstring path(MAX_PATH, L'\0');
@@ -124,10 +128,6 @@ void rawDesktopSize(int* width, int* height, int* bitsPerPixel) {
 }
 
 void noteMessage(WindowHandle, const char*, const char*, MessageStyle, MessageAnswer) {}
-void repostEvent(const SDL_Event& event) {
-    SDL_Event copy = event;
-    SDL_PushEvent(&copy);
-}
 }  // namespace detail
 
 }  // namespace platform
