@@ -59,14 +59,6 @@ std::string userDataFolder() {
     return joinPath(windows::utf8Path(folder), "/");
 }
 
-void captureButtons() {}
-void releaseButtons() {}
-
-void openGamepad() {
-    if (SDL_InitSubSystem(SDL_INIT_JOYSTICK) < 0 || SDL_NumJoysticks() < 1) return;
-    if (SDL_JoystickOpen(0)) SDL_JoystickEventState(SDL_ENABLE);  // stays open for the whole run
-}
-
 void playSoundAsync(const std::string& path) {
     // PlaySoundW plays from memory the file read through readFile like every other; it reads the
     // bytes while they play, so every sound is kept for the whole run.
@@ -83,15 +75,6 @@ void playSoundAsync(const std::string& path) {
 }
 
 namespace detail {
-std::uint32_t rawTicks() {
-    return SDL_GetTicks();
-}
-void rawDelay(std::uint32_t ms) {
-    SDL_Delay(ms);
-}
-int rawPollEvent(SDL_Event* event) {
-    return SDL_PollEvent(event);
-}
 int rawWaitEvent(SDL_Event* event) {
     // SDL's own wait looks for events every 10 ms; a waiting menu or pause should cost nothing, so
     // sleep in the system until a message arrives for the window's thread. SDL's pump takes every
@@ -105,29 +88,6 @@ int rawWaitEvent(SDL_Event* event) {
         MsgWaitForMultipleObjectsEx(0, nullptr, gamepad ? 10 : INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
     }
 }
-const Uint8* rawKeyState() {
-    return SDL_GetKeyState(nullptr);
-}
-
-void rawUpdateRects(SDL_Surface* video, int count, SDL_Rect* rects) {
-    SDL_UpdateRects(video, count, rects);
-}
-
-void rawDesktopSize(int* width, int* height, int* bitsPerPixel) {
-    // SDL tells the desktop's size only until the first video mode is set: keep it for the switches.
-    static int desktopW = 0, desktopH = 0, desktopDepth = 0;
-    if (!SDL_GetVideoSurface()) {
-        const SDL_VideoInfo* info = SDL_GetVideoInfo();
-        desktopW = info ? info->current_w : 0;
-        desktopH = info ? info->current_h : 0;
-        desktopDepth = info && info->vfmt ? info->vfmt->BitsPerPixel : 0;
-    }
-    *width = desktopW;
-    *height = desktopH;
-    *bitsPerPixel = desktopDepth;
-}
-
-void noteMessage(WindowHandle, const char*, const char*, MessageStyle, MessageAnswer) {}
 }  // namespace detail
 
 }  // namespace platform
