@@ -324,6 +324,9 @@ main() {
   choose_wine
   build_exe
   work=$(mktemp -d "${TMPDIR:-/tmp}/uninstaller-wine.XXXXXX")
+  # Wine keeps its server's folder below TMPDIR: it goes with the work folder.
+  export TMPDIR=$work/tmp
+  mkdir -p "$TMPDIR"
   trap cleanup EXIT
   case_delivered_exe
   make_template

@@ -42,6 +42,9 @@ prepare() {
   setup=$root/build-win/dist/KorvexSetup-$version.exe
   zip=$root/build-win/dist/korvex-$version-windows.zip
   work=$(mktemp -d "${TMPDIR:-/tmp}/korvex-windows.XXXXXX")
+  # Wine keeps its server's folder below TMPDIR: it goes with the work folder.
+  export TMPDIR=$work/tmp
+  mkdir -p "$TMPDIR"
   trap cleanup EXIT
   start_x
   echo "preparing the Wine prefix..."
