@@ -12,6 +12,8 @@ export WINEDEBUG=-all WINEARCH=win32 WINEDLLOVERRIDES="mscoree,mshtml=;winemenub
 close_window=$root/build/tests/e2e/close_window
 dist=$root/build-win/dist
 work=$(mktemp -d "${TMPDIR:-/tmp}/korvex-wine-bench.XXXXXX")
+export TMPDIR=$work/tmp  # Wine keeps its server's folder there
+mkdir -p "$TMPDIR"
 trap '[ -n "${game_pid:-}" ] && kill "$game_pid" 2>/dev/null; timeout 30 wineserver -k 2>/dev/null;
       [ -n "${xvfb_pid:-}" ] && kill "$xvfb_pid"; rm -rf "$work"' EXIT
 
