@@ -34,3 +34,19 @@ TEST(ReadFile, ReadsRegularFilesWithinTheLimitAndNothingElse) {
         EXPECT_EQ(bytes, c.bytes) << c.path << " limit " << c.limit;
     }
 }
+
+TEST(MoveAndRemoveFile, ReplaceWhatIsThereAndSayWhetherTheyDid) {
+    testing_support::ScratchFolder scratch;
+    const std::string one = scratch.path + "/one", two = scratch.path + "/two";
+    testing_support::writeFile(one, "first");
+    testing_support::writeFile(two, "second");
+    EXPECT_TRUE(platform::moveFile(one, two));
+    EXPECT_EQ(testing_support::readFile(two), "first");
+    EXPECT_FALSE(testing_support::fileExists(one));
+    EXPECT_FALSE(platform::moveFile(one, two));  // nothing left to move: the file there stays
+    EXPECT_EQ(testing_support::readFile(two), "first");
+    EXPECT_TRUE(platform::removeFile(two));
+    EXPECT_FALSE(testing_support::fileExists(two));
+    EXPECT_TRUE(platform::removeFile(two));            // a missing file is no failure
+    EXPECT_FALSE(platform::removeFile(scratch.path));  // a folder is still there
+}

@@ -53,10 +53,18 @@ TEST_F(WindowTest, APartialUpdateScalesOnlyItsRectangle) {
     ASSERT_NE(screen, nullptr) << error;
     SDL_Surface* window = SDL_GetVideoSurface();
     SDL_FillRect(screen, nullptr, SDL_MapRGB(screen->format, 200, 0, 0));
+    script::takeShownRects();
     platform::presentScreen(screen);
+    const auto shown = [] {
+        std::vector<std::vector<int>> areas;
+        for (const SDL_Rect& r : script::takeShownRects()) areas.push_back({r.x, r.y, r.w, r.h});
+        return areas;
+    };
+    EXPECT_EQ(shown(), (std::vector<std::vector<int>>{{0, 0, 480, 640}}));
     SDL_FillRect(screen, nullptr, SDL_MapRGB(screen->format, 0, 0, 200));
     SDL_Rect rects[] = {{10, 20, 5, 6}, {230, 310, 20, 20}};  // the second reaches past the corner
     platform::presentRects(screen, 2, rects);
+    EXPECT_EQ(shown(), (std::vector<std::vector<int>>{{20, 40, 10, 12}, {460, 620, 20, 20}}));
     const Rgb red{200, 0, 0}, blue{0, 0, 200};
     const struct {
         int x, y;

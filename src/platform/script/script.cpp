@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
 #include "platform/platform_detail.h"
 
@@ -36,6 +37,7 @@ struct State {
     std::vector<script::MessageRecord> messages;
     std::uint32_t delayed = 0;
     std::uint32_t lastDelay = 0;
+    std::vector<SDL_Rect> shown;
 };
 
 State state;
@@ -172,6 +174,7 @@ const Uint8* rawKeyState() {
 }
 
 void rawUpdateRects(SDL_Surface* video, int count, SDL_Rect* rects) {
+    state.shown.insert(state.shown.end(), rects, rects + count);
     SDL_UpdateRects(video, count, rects);
 }
 
@@ -316,6 +319,9 @@ const std::vector<MessageRecord>& messages() {
 }
 std::uint32_t delayedTotal() {
     return state.delayed;
+}
+std::vector<SDL_Rect> takeShownRects() {
+    return std::move(state.shown);
 }
 std::uint32_t lastDelay() {
     return state.lastDelay;

@@ -71,8 +71,8 @@ std::size_t pendingEvents();
 void setIdleHook(std::function<void()> hook);
 
 // --- Message boxes are drawn in the window and answered with taps.
-Rect messageButton(MessageAnswer which);  // the button of the box showing now (or shown last)
-bool messageWaiting();                    // a message box waits for its answer
+Rect messageButton(MessageAnswer which);        // the button of the box showing now (or shown last)
+bool messageWaiting();                          // a message box waits for its answer
 void answerMessageBoxes(MessageAnswer answer);  // from now on, tap this button of every box shown
 
 // --- Records of device calls.
@@ -80,5 +80,7 @@ const std::vector<std::string>& soundsPlayed();
 const std::vector<MessageRecord>& messages();
 std::uint32_t delayedTotal();  // sum of all delay() calls
 std::uint32_t lastDelay();     // the length of the latest delay() call
+// The rectangles of the window sent to the display since the last call (or the reset), in order.
+std::vector<SDL_Rect> takeShownRects();
 
 }  // namespace platform::script
