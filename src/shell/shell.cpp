@@ -1,8 +1,6 @@
 // The globals every part of the game shares, and the two small routines that fill and show them.
 #include "shell/shell.h"
 
-#include <cstdio>
-
 #include "shell/layout.h"
 
 SDL_Surface* screen = nullptr;
@@ -42,8 +40,8 @@ std::string dataFile(const std::string& name) {
 bool havePlayerFolder() {
     if (!playerDir.empty()) return true;
     if (!toldNoPlayerFolder) {
-        std::fputs("korvex: no home folder is known: settings, preferences and recorded games are not kept\n",
-                   stderr);
+        platform::reportText(
+            "korvex: no home folder is known: settings, preferences and recorded games are not kept\n", true);
     }
     toldNoPlayerFolder = true;
     return false;
