@@ -104,7 +104,7 @@ test('a game played with taps and keys; its high score survives the browser kill
     await page.keyboard.press('Escape');
     await lib.waitForIdle(page);
     assert.ok(lib.differingPixels(playing, await lib.shot(page, 'play-menu-in-game')) > 5000, 'no menu');
-    // A new game on Hard: the ship fires without moving until the swarm has taken its last life.
+    // A new game on Hard: the ship fires without moving until the swarm has ended the game.
     for (const spot of [SPOT.options, SPOT.hard, SPOT.ok]) await tapAndSettle(page, spot);
     await lib.tap(page, ...SPOT.newGame);
     await page.waitForSelector('#touch:not(.idle)');
@@ -138,7 +138,8 @@ test('the last game downloads as a file that verifies natively and plays back wh
     for (let k = 0; k < 100 && !fs.existsSync(file); ++k) await new Promise((resolve) => setTimeout(resolve, 50));
     const native = spawnSync(process.env.KORVEX_NATIVE, ['--verify', file], { encoding: 'utf8' });
     assert.equal(native.status, 0, native.stdout + native.stderr);
-    assert.match(native.stdout, /^score [1-9]\d* level 1 lives 0 frames \d+ ok\n$/);
+    // The swarm reaching the ship's row ends a game on Hard with lives to spare, as it may here.
+    assert.match(native.stdout, /^score [1-9]\d* level 1 lives \d+ frames \d+ ok\n$/);
 
     const bytes = Array.from(fs.readFileSync(file));
     await Promise.all([page.waitForNavigation(), page.evaluate((data) => {
