@@ -1,10 +1,9 @@
 // The browser build of the device services. SDL runs on its dummy driver and draws nowhere; the page
 // (res/web/page.js and input.js, reached as Module.web) shows the picture in its canvas, plays the
-// sounds through Web Audio and holds the lock that keeps a second tab out. Files are the POSIX ones
-// (posix/files.cpp) on emscripten's file system, laid out as an installed game: the data read-only
-// below /korvex/share/, the player's files below /save/, which the page mounts on IndexedDB. Every
-// save ends in fsync, which emscripten (built with ASYNCIFY) answers by writing the mount through to
-// IndexedDB and waiting for it: a save returns once it is there, so a tab closed right after keeps it.
+// sounds through Web Audio and holds the lock that keeps a second tab out. Files (files.cpp) lie on
+// emscripten's in-memory file system, laid out as an installed game: the data read-only below
+// /korvex/share/, the player's files below /save/, which the page keeps in IndexedDB; a save returns
+// once IndexedDB has it, so a tab closed right after keeps it.
 #include <emscripten.h>
 
 #include <algorithm>
@@ -21,7 +20,7 @@ namespace platform {
 namespace {
 
 constexpr const char* kProgramPath = "/korvex/bin/korvex";
-constexpr char kStore[] = "/save";  // the page mounts IndexedDB here
+constexpr char kStore[] = "/save";  // the page keeps what lies below in IndexedDB (files.cpp)
 constexpr int kSoundRate = 22050;
 
 // clang-format off
@@ -39,6 +38,9 @@ EM_JS(int, pageLoadSound, (const std::int16_t* samples, int count, int rate), {
 });
 EM_JS(void, pagePlaySound, (int id), {
     Module.web.playSound(id);
+});
+EM_JS(void, pageNote, (const char* text), {
+    Module.web.noted(UTF8ToString(text));
 });
 // clang-format on
 
@@ -123,7 +125,10 @@ void rawDesktopSize(int* width, int* height, int* bitsPerPixel) {
     *width = *height = *bitsPerPixel = 0;
 }
 
-void noteMessage(WindowHandle, const char*, const char*, MessageStyle, MessageAnswer) {}
+// A message the game showed stays in the page's status line, where a screen reader reads it too.
+void noteMessage(WindowHandle, const char* text, const char*, MessageStyle, MessageAnswer) {
+    pageNote(text);
+}
 
 }  // namespace detail
 }  // namespace platform
