@@ -52,9 +52,11 @@ function isFullScreenKey(e) {
 }
 
 // The browser keeps its own shortcuts (Ctrl+R, F5, F12 and the like); everything else is the game's,
-// also the keys of play while Left Ctrl fires (Ctrl+P pauses rather than prints).
+// also the keys of play while Left Ctrl fires (Ctrl+P pauses rather than prints, Ctrl+Escape opens the
+// menu) and the characters AltGr types, which arrive as Ctrl+Alt.
 function browsersKey(e) {
-  return ((e.ctrlKey || e.metaKey) && !/^(Control|Shift|Alt|Meta|Arrow|Space|Pause|KeyP$)/.test(e.code)) ||
+  const altGr = e.ctrlKey && e.altKey && !e.metaKey && [...e.key].length === 1;
+  return ((e.ctrlKey || e.metaKey) && !altGr && !/^(Control|Shift|Alt|Meta|Arrow|Space|Pause|Escape$|KeyP$)/.test(e.code)) ||
          /^F([1-9]|1[02])$/.test(e.code);
 }
 
@@ -115,13 +117,17 @@ canvas.addEventListener('pointerup', lift);
 canvas.addEventListener('pointercancel', lift);
 canvas.addEventListener('contextmenu', (e) => e.preventDefault());
 
-// --- Touch buttons below the picture: left, fire, right, held as keys ---------------------------
+// --- Touch buttons beside the picture: left, fire, right, held as keys --------------------------
 
 for (const button of $('touch').querySelectorAll('button')) {
   const press = (e) => {
     e.preventDefault();
     startSound();
     button.setPointerCapture(e.pointerId);
+    if (playState === 2) {  // a paused level plays on, as after a tap on the picture
+      post(SDL.BUTTONDOWN, 1, GAME_W / 2, GAME_H / 2);
+      post(SDL.BUTTONUP, 1, GAME_W / 2, GAME_H / 2);
+    }
     keyDown(button.dataset.code, button.dataset.key, 0);
   };
   const release = (e) => {

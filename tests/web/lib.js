@@ -14,11 +14,21 @@ const SITE = process.env.KORVEX_SITE || path.join(ROOT, 'build-web/site');
 const ARTEFACTS = process.env.KORVEX_WEB_ARTEFACTS || path.join(ROOT, 'build-web/test-artefacts');
 const TYPES = { '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css', '.wasm': 'application/wasm' };
 
-// Serves `folders` ({ '/': SITE, '/replays/': ... }) gzip-compressed as a web server would, counting
-// the bytes sent.
+// The policy scripts/serve-web.py serves the site under, with its violations reported back to us.
+const POLICY = fs.readFileSync(path.join(ROOT, 'scripts/serve-web.py'), 'utf8').match(/POLICY = \(([^)]*)\)/)[1]
+  .split('\n').map((part) => part.trim().replace(/^"|"$/g, '')).join('') + '; report-uri /policy-violation';
+
+// Serves `folders` ({ '/': SITE, '/replays/': ... }) gzip-compressed and under POLICY as a web server
+// would, counting the bytes sent and keeping the policy violations reported.
 async function serve(folders = { '/': SITE }) {
-  const served = { bytes: 0, requests: [] };
+  const served = { bytes: 0, requests: [], violations: [] };
   const server = http.createServer((request, response) => {
+    if (request.url === '/policy-violation') {
+      let report = '';
+      request.on('data', (part) => { report += part; });
+      request.on('end', () => { served.violations.push(report); response.writeHead(204).end(); });
+      return;
+    }
     const url = decodeURIComponent(new URL(request.url, 'http://x').pathname);
     const prefix = Object.keys(folders).filter((p) => url.startsWith(p)).sort((a, b) => b.length - a.length)[0];
     const file = prefix && path.join(folders[prefix], path.normalize(url.slice(prefix.length) || 'index.html'));
@@ -30,7 +40,8 @@ async function serve(folders = { '/': SITE }) {
     served.bytes += body.length;
     served.requests.push(url);
     response.writeHead(200, { 'Content-Type': TYPES[path.extname(file)] || 'application/octet-stream',
-                              'Content-Encoding': 'gzip', 'Cache-Control': 'no-store' });
+                              'Content-Encoding': 'gzip', 'Cache-Control': 'no-store',
+                              'Content-Security-Policy': POLICY });
     response.end(body);
   });
   await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
@@ -140,6 +151,7 @@ function shipX(picture) {
 // before them, closed and removed after them, then `cleanUp`. Its fields are set once they start.
 function useBrowser(routes, cleanUp) {
   const { before, after } = require('node:test');
+  const assert = require('node:assert/strict');
   const session = {};
   before(async () => {
     session.server = await serve(routes);
@@ -149,6 +161,7 @@ function useBrowser(routes, cleanUp) {
   after(async () => {
     await session.browser.close();
     await session.server.close();
+    assert.deepEqual(session.server.violations, [], 'the page broke its Content-Security-Policy');
     removeProfile(session.profile);
     if (cleanUp) cleanUp();
   });

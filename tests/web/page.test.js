@@ -24,7 +24,7 @@ test('the page loads its own files and nothing else, from its own site', async (
     await lib.waitForIdle(page);
     await lib.tap(page, 30, 105);  // Help: its pictures come with the data too
     await lib.waitForIdle(page);
-    const needed = ['/', '/page.css', '/input.js', '/page.js', '/korvex.js', '/korvex.wasm', '/korvex.data'];
+    const needed = ['/', '/page.css', '/input.js', '/saves.js', '/page.js', '/korvex.js', '/korvex.wasm', '/korvex.data'];
     assert.deepEqual([...asked].filter((url) => url !== '/korvex.png').sort(), needed.sort());  // and the icon
   });
 });
@@ -36,7 +36,7 @@ test('F11 and Alt+Enter use the browser\'s full screen, and leave the game no ke
       window.keysHanded = [];
       const handOn = post;
       post = (...event) => {
-        if (event[4] && event[4] !== 'AltLeft') window.keysHanded.push(event[4]);
+        if (event[4] && event[4] !== 'AltLeft' && event[0] === SDL.KEYDOWN) window.keysHanded.push(event[5]);
         handOn(...event);
       };
     });
@@ -45,12 +45,20 @@ test('F11 and Alt+Enter use the browser\'s full screen, and leave the game no ke
       for (const key of [...keys].reverse()) await page.keyboard.up(key);
       await page.waitForFunction((id) => ((document.fullscreenElement || {}).id || '') === id, { timeout: 5000 }, shown);
     }
+    assert.equal(await page.$eval('#fullscreen', (e) => e.hidden), false);
     await page.keyboard.press('KeyN');  // the check's own check: an ordinary key is handed on
-    assert.deepEqual(await page.evaluate(() => window.keysHanded), ['KeyN', 'KeyN']);
+    // Escape while Ctrl fires opens the menu; AltGr's characters come as Ctrl+Alt; Ctrl+O stays the browser's.
+    for (const keys of [['Control', 'Escape'], ['Control', 'Alt', '@'], ['Control', 'KeyO']]) {
+      for (const key of keys) await page.keyboard.down(key);
+      for (const key of [...keys].reverse()) await page.keyboard.up(key);
+    }
+    assert.deepEqual(await page.evaluate(() => window.keysHanded),
+                     ['n', 'Control', 'Escape', 'Control', '@', 'Control']);
   });
 });
 
-// The canvas's size in CSS pixels for a window and device pixel ratio; a scale in the address wins.
+// The canvas's size in CSS pixels for a window and device pixel ratio (a phone: touch), and whether
+// the buttons stand beside it; a scale in the address wins.
 const FITS = [
   { width: 600, height: 760, ratio: 1, query: '', size: [480, 640] },
   { width: 600, height: 1200, ratio: 1, query: '', size: [480, 640] },  // the width limits it
@@ -59,18 +67,31 @@ const FITS = [
   { width: 400, height: 600, ratio: 1.5, query: '', size: [320, 426.6667] },  // 2 device pixels
   { width: 600, height: 760, ratio: 1, query: '?scale=1', size: [240, 320] },
   { width: 600, height: 760, ratio: 1, query: '?scale=3', size: [720, 960] },
+  { width: 1024, height: 768, ratio: 1, query: '', size: [480, 640], shot: 'page-1024x768' },
+  { width: 390, height: 844, ratio: 3, touch: true, query: '', size: [320, 426.6667], shot: 'page-phone' },
+  { width: 844, height: 390, ratio: 3, touch: true, query: '', size: [240, 320], beside: true,
+    shot: 'page-phone-landscape' },
 ];
 
-test('the canvas takes the largest whole scale of device pixels that fits', async () => {
+test('the canvas takes the largest whole scale of device pixels that fits, on whole device pixels', async () => {
   const page = await session.browser.newPage();
   try {
     for (const fit of FITS) {
-      await page.setViewport({ width: fit.width, height: fit.height, deviceScaleFactor: fit.ratio });
+      await page.setViewport({ width: fit.width, height: fit.height, deviceScaleFactor: fit.ratio,
+                               isMobile: !!fit.touch, hasTouch: !!fit.touch });
       await page.goto(`${session.server.url}${fit.query}`);
       await lib.waitForIdle(page);
       const size = await page.$eval('#screen', (c) => [parseFloat(c.style.width), parseFloat(c.style.height)]);
       const rounded = (pair) => pair.map((v) => Math.round(v * 100) / 100);
       assert.deepEqual(rounded(size), rounded(fit.size), JSON.stringify(fit));
+      const [picture, buttons] = await page.evaluate(() => ['screen', 'touch'].map((id) => {
+        const box = document.getElementById(id).getBoundingClientRect();
+        return { left: box.left * devicePixelRatio, top: box.top * devicePixelRatio, right: box.right, x: box.left };
+      }));
+      // Layout works in 64ths of a CSS pixel: a third of one is as near as 1/64 to it.
+      for (const edge of [picture.left, picture.top]) assert.ok(Math.abs(edge - Math.round(edge)) < 0.1, JSON.stringify(fit));
+      if (fit.touch) assert.equal(buttons.x >= picture.right - 1, !!fit.beside, JSON.stringify(fit));  // less a snap
+      if (fit.shot) await page.screenshot({ path: `${lib.ARTEFACTS}/${fit.shot}.png` });
     }
   } finally {
     await page.close();
@@ -97,4 +118,26 @@ test('Quit leaves a page that says so, and Play again starts the game anew', asy
     await lib.waitForIdle(page);
     assert.equal(await page.$eval('#end', (e) => e.hidden), true);
   });
+});
+
+// The page's own word where a download fails, with Try again (which keeps the address's options);
+// and no Full screen button where the browser has no full screen.
+test('a failed download says so, and Try again loads the game anew', async () => {
+  for (const name of ['korvex.js', 'korvex.wasm', 'korvex.data']) {
+    await lib.withPage(session.browser, 'about:blank', async (page) => {
+      let failing = true;
+      await page.setRequestInterception(true);
+      page.on('request', (request) => (failing && request.url().endsWith(`/${name}`) ? request.abort() : request.continue()));
+      await page.evaluateOnNewDocument(() => Object.defineProperty(Document.prototype, 'fullscreenEnabled', { get: () => false }));
+      await page.goto(`${session.server.url}?scale=2`);
+      await page.waitForSelector('#end:not([hidden])', { timeout: 15000 });
+      assert.deepEqual(await page.$$eval('#end-text, #again', (e) => e.map((x) => x.textContent)),
+                       ['Korvex could not be loaded. Check the connection, then try again.', 'Try again'], name);
+      failing = false;
+      await Promise.all([page.waitForNavigation(), page.click('#again')]);
+      await lib.waitForIdle(page);
+      assert.equal(new URL(page.url()).search, '?scale=2');
+      assert.equal(await page.$eval('#fullscreen', (e) => e.hidden), true);
+    });
+  }
 });

@@ -24,8 +24,8 @@ EM_JS(int, pageTakeEvent, (int* fields, char* code, char* key, int textSize), {
 EM_ASYNC_JS(void, pageNextEvent, (), {
     await Module.web.nextEvent();
 });
-EM_JS(void, pageTellPlay, (int playing), {
-    Module.web.inPlay(playing != 0);
+EM_JS(void, pageTellPlay, (int state), {
+    Module.web.inPlay(state);
 });
 // clang-format on
 
@@ -36,12 +36,15 @@ struct Input {
 };
 Input input;
 
-// The page shows its touch buttons while a level is played.
-void tellPlay() {
-    const int playing = detail::inPlay() ? 1 : 0;
-    if (playing == input.toldPlay) return;
-    input.toldPlay = playing;
-    pageTellPlay(playing);
+// What the page shows depends on the level: its touch buttons while one is played, how to play on
+// while one is paused. A level waits for an event only in a pause; otherwise it polls.
+enum PlayState { kNoLevel = 0, kPlaying = 1, kPaused = 2 };
+
+void tellPlay(bool waiting = false) {
+    const int state = !detail::inPlay() ? kNoLevel : waiting ? kPaused : kPlaying;
+    if (state == input.toldPlay) return;
+    input.toldPlay = state;
+    pageTellPlay(state);
 }
 
 bool take(SDL_Event* event) {
@@ -86,7 +89,7 @@ int rawPollEvent(SDL_Event* event) {
 }
 
 int rawWaitEvent(SDL_Event* event) {
-    tellPlay();
+    tellPlay(true);
     while (!take(event)) pageNextEvent();
     return 1;
 }
