@@ -19,6 +19,8 @@ const BROKEN = {
   'not-a-recording.kvr': Buffer.from('<html>Not found</html>\n'),
   'flipped.kvr': Buffer.from(sample.map((b, i) => (i === sample.length >> 1 ? b ^ 0x5a : b))),
   'empty.kvr': Buffer.alloc(0),
+  'too-large.kvr': Buffer.concat([sample, Buffer.alloc((8 << 20) + 1 - sample.length)]),  // the reader's cap, and one
+  '<img src=x onerror=alert(1)>.kvr': Buffer.from('<b>bold</b>'),  // shown as text, never as HTML
 };
 
 // The broken files, written as this file loads and removed after its tests.
@@ -40,7 +42,8 @@ async function verifyInPage(url) {
       return [result.textContent, Number(result.dataset.exit), document.title];
     });
     const drawn = await page.$eval('#game', (game) => !game.hidden);
-    return { line, exit, title, ms, drawn };
+    const elements = await page.$eval('#result', (result) => result.children.length);
+    return { line, exit, title, ms, drawn, elements };
   } finally {
     await page.close();
   }
@@ -61,7 +64,20 @@ test('a file that is no good recording is refused as the desktop build refuses i
     const native = spawnSync(process.env.KORVEX_NATIVE, ['--verify', name], { cwd: scratch, encoding: 'utf8' });
     const want = native.stderr.trim().split('\n').pop();
     assert.match(want, /^korvex: /, `${name}: native says ${JSON.stringify(native.stderr)}`);
-    const got = await verifyInPage(`/broken/${name}`);
-    assert.deepEqual([got.line, got.exit], [want, native.status], name);
+    const got = await verifyInPage(`/broken/${encodeURIComponent(name)}`);
+    assert.deepEqual([got.line, got.exit, got.elements], [want, native.status, 0], name);
   }
+});
+
+test('an address that is no path on this site is refused before anything is fetched', async () => {
+  const asked = session.server.requests.length;
+  for (const address of ['http://127.0.0.2:9/x.kvr', '//example.invalid/x.kvr', 'data:,KVR', 'javascript:alert(1)',
+                         '/replays/%zz.kvr', '%']) {
+    const got = await verifyInPage(address);
+    assert.deepEqual([got.line, got.exit, got.title, got.drawn],
+                     [`korvex: ${address}: not a recording on this site; give its path, such as replays/game.kvr`,
+                      2, got.line, false], address);
+  }
+  assert.deepEqual(session.server.requests.slice(asked).filter((url) => !url.startsWith('/korvex') && url !== '/'
+                                                                      && !/\.(js|css|png)$/.test(url)), []);
 });
