@@ -1,5 +1,5 @@
 // What the player does, as the game's events: keys, the pointer on the canvas (the stylus), the touch
-// buttons below it and the first gamepad, queued until the game takes them (page.js hands them over).
+// buttons beside it and the first gamepad, queued until the game takes them (page.js hands them over).
 'use strict';
 
 const GAME_W = 240, GAME_H = 320;

@@ -114,6 +114,7 @@ function lock(name) {
 $('download').addEventListener('click', (e) => {
   e.currentTarget.blur();
   const path = `${SAVES}/korvex/last.kvr`;
+  if (!saves.readable) return say('Saved games cannot be read in this browser now.');
   if (!Module.FS.analyzePath(path).exists) {
     say('No game has been played here yet.');
     return;

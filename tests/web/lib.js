@@ -24,10 +24,7 @@ async function serve(folders = { '/': SITE }) {
   const served = { bytes: 0, requests: [], violations: [] };
   const server = http.createServer((request, response) => {
     if (request.url === '/policy-violation') {
-      let report = '';
-      request.on('data', (part) => { report += part; });
-      request.on('end', () => { served.violations.push(report); response.writeHead(204).end(); });
-      return;
+      return request.on('data', (report) => served.violations.push(String(report))).on('end', () => response.writeHead(204).end());
     }
     const url = decodeURIComponent(new URL(request.url, 'http://x').pathname);
     const prefix = Object.keys(folders).filter((p) => url.startsWith(p)).sort((a, b) => b.length - a.length)[0];
@@ -81,9 +78,11 @@ async function killBrowser(browser, profile) {
   }
 }
 
-async function openPage(browser, url) {
+// A page at `url`, with `init(arg)` run first in every document it loads.
+async function openPage(browser, url, init, arg) {
   const page = await browser.newPage();
   await page.setViewport({ width: 600, height: 760, deviceScaleFactor: 1 });
+  if (init) await page.evaluateOnNewDocument(init, arg);
   page.on('pageerror', (error) => console.error('page error:', error.message));
   await page.goto(url);
   return page;

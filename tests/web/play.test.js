@@ -21,6 +21,7 @@ before(async () => {
 });
 after(async () => {
   await server.close();
+  assert.deepEqual(server.violations, [], 'the page broke its Content-Security-Policy');
   lib.removeProfile(profile);
   lib.removeProfile(downloads);
 });
@@ -47,10 +48,25 @@ async function tapAndSettle(page, [x, y]) {
   await lib.waitForIdle(page);
 }
 
-const settingsFile = (page) => page.evaluate((file) => {
+const savedFile = (page, file) => page.evaluate((file) => {
   const fs = Module.FS;
   return fs.analyzePath(file).exists ? Array.from(fs.readFile(file)) : null;
-}, SETTINGS);
+}, file);
+const settingsFile = (page) => savedFile(page, SETTINGS);
+const LAST_GAME = '/save/korvex/last.kvr';
+
+// A file dropped on the page, made there of `bytes` (a list), or of that many zero bytes (a number).
+const drop = (page, name, bytes) => page.evaluate((name, bytes) => {
+  const transfer = new DataTransfer();
+  transfer.items.add(new File([new Uint8Array(bytes)], name));
+  window.dispatchEvent(new DragEvent('drop', { dataTransfer: transfer, cancelable: true }));
+}, name, bytes);
+
+// Options, Hard, OK: a save of the settings.
+async function chooseHard(page) {
+  for (const spot of [SPOT.options, SPOT.hard]) await tapAndSettle(page, spot);
+  await lib.tap(page, ...SPOT.ok);
+}
 
 test('an option survives closing the browser right after it is saved, and killing it', async () => {
   // The option shown before it is saved, and as the next browser shows it.
@@ -129,7 +145,7 @@ test('a game played with taps and keys; its high score survives the browser kill
 test('the last game downloads as a file that verifies natively and plays back when dropped', async () => {
   const browser = await lib.launch(profile);
   try {
-    const page = await lib.openPage(browser, server.url);
+    const page = await lib.openPage(browser, `${server.url}?scale=2`);
     await lib.waitForIdle(page);
     const cdp = await page.createCDPSession();
     await cdp.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: downloads });
@@ -142,15 +158,97 @@ test('the last game downloads as a file that verifies natively and plays back wh
     assert.match(native.stdout, /^score [1-9]\d* level 1 lives \d+ frames \d+ ok\n$/);
 
     const bytes = Array.from(fs.readFileSync(file));
-    await Promise.all([page.waitForNavigation(), page.evaluate((data) => {
-      const transfer = new DataTransfer();
-      transfer.items.add(new File([new Uint8Array(data)], 'last.kvr'));
-      window.dispatchEvent(new DragEvent('drop', { dataTransfer: transfer, cancelable: true }));
-    }, bytes)]);
+    // Refused before it is read, the game left as it was: what is no recording, or larger than any.
+    for (const [name, made, said] of [['picture.png', [0x89, 0x50, 0x4e, 0x47], 'no recorded game'],
+                                      ['huge.kvr', (8 << 20) + 1, 'too large to be a recorded game']]) {
+      await drop(page, name, made);
+      await page.waitForFunction((text) => $('status').textContent.includes(text), { timeout: 5000 }, said);
+    }
+    // In a game the page asks first; no is no, and yes watches it, the address's options kept.
+    await lib.tap(page, ...SPOT.newGame);
+    await page.waitForSelector('#touch:not(.idle)');
+    await Promise.all([new Promise((resolve) => page.once('dialog', (d) => resolve(d.dismiss()))), drop(page, 'last.kvr', bytes)]);
+    assert.equal(await page.evaluate(() => playState), 1);
+    page.on('dialog', (dialog) => dialog.accept());
+    await Promise.all([page.waitForNavigation(), drop(page, 'last.kvr', bytes)]);
+    assert.equal(new URL(page.url()).search, '?scale=2');
     await page.waitForSelector('#end:not([hidden])', { timeout: 120000 });
     assert.equal(await page.$eval('#end-text', (e) => e.textContent), 'The recorded game has ended.');
     assert.equal(await page.$eval('#end-line', (e) => e.textContent), native.stdout.trim());
+    // A recording that cannot be played back does not say it ended.
+    await Promise.all([page.waitForNavigation(), drop(page, 'cut.kvr', bytes.slice(0, -9))]);
+    await page.waitForSelector('#end:not([hidden])', { timeout: 60000 });
+    assert.equal(await page.$eval('#end-text', (e) => e.textContent), 'The recorded game could not be played.');
   } finally {
     await browser.close();
+  }
+});
+
+// Saves the browser refuses or cannot read: said, the game goes on, and what was saved before is
+// still there afterwards, byte for byte.
+const failingReads = (failures) => {
+  const read = IDBObjectStore.prototype.openCursor;
+  IDBObjectStore.prototype.openCursor = function (...args) {
+    if (failures-- > 0) throw new DOMException('broken', 'UnknownError');
+    return read.apply(this, args);
+  };
+};
+const STORAGE = [  // site data blocked, reads failing, one read failing, the quota full
+  { init: () => { indexedDB.open = () => { throw new DOMException('blocked', 'SecurityError'); }; }, unread: true },
+  { init: failingReads, failures: 99, unread: true },
+  { init: failingReads, failures: 1, unread: false, saves: true },
+  { quota: 1, unread: false },
+];
+
+test('saves the browser refuses fail as on a full disk, and a failed read deletes nothing', async () => {
+  const kept = await session(async (page) => [await settingsFile(page), await savedFile(page, LAST_GAME)]);
+  assert.ok(kept[0] && kept[1], 'nothing saved to keep');
+  const browser = await lib.launch(profile);
+  try {
+    for (const [k, storage] of STORAGE.entries()) {
+      const page = await lib.openPage(browser, 'about:blank', storage.init, storage.failures);
+      const origin = server.url.replace(/\/$/, '');  // no quota given: none overridden
+      await (await page.createCDPSession()).send('Storage.overrideQuotaForOrigin', { origin, quotaSize: storage.quota });
+      await page.goto(server.url);
+      await lib.waitForIdle(page);
+      assert.equal((await page.$eval('#status', (e) => e.textContent)).includes('cannot be read'), storage.unread, k);
+      assert.deepEqual(await settingsFile(page), storage.unread ? null : kept[0], k);
+      if (!storage.saves) {
+        await chooseHard(page);
+        await lib.waitForIdle(page);
+        await page.keyboard.press('Enter');  // the message's OK
+        await lib.waitForIdle(page);
+        assert.equal(await page.$eval('#status', (e) => e.textContent), 'error in settings file', k);
+      }
+      await page.close();
+    }
+  } finally {
+    await browser.close();
+  }
+  await session(async (page) => assert.deepEqual([await settingsFile(page), await savedFile(page, LAST_GAME)], kept));
+});
+
+test('two tabs without Web Locks: neither deletes what the other saved', async () => {
+  const own = lib.newProfile();
+  const browser = await lib.launch(own);
+  try {
+    const noLocks = () => { delete Navigator.prototype.locks; };
+    const [one, other] = [await lib.openPage(browser, server.url, noLocks), await lib.openPage(browser, server.url, noLocks)];
+    for (const page of [one, other]) await lib.waitForIdle(page);
+    await lib.tap(other, ...SPOT.newGame);  // a game, quit: its recording is saved
+    await other.waitForSelector('#touch:not(.idle)');
+    await other.keyboard.press('Escape');
+    await lib.waitForIdle(other);
+    await lib.tap(other, 30, 193);  // Quit
+    await other.waitForSelector('#end:not([hidden])');
+    await chooseHard(one);  // saved by a tab that never saw that recording
+    await lib.waitForIdle(one);
+    const third = await lib.openPage(browser, server.url);
+    await lib.waitForIdle(third);
+    assert.ok(await savedFile(third, LAST_GAME), 'the other tab\'s recording is gone');
+    assert.deepEqual(await settingsFile(third), await settingsFile(one));
+  } finally {
+    await browser.close();
+    lib.removeProfile(own);
   }
 });
