@@ -59,13 +59,11 @@ test('on a touch screen a tap starts a game and the buttons below move and fire'
     // A pause (the page lost the focus) says how to play on, and a button plays on as a tap would.
     await page.evaluate(() => ['blur', 'focus'].forEach((type) => dispatchEvent(new Event(type))));
     await page.waitForFunction(() => $('status').textContent === 'Paused: tap the picture or a button to play on.');
-    await page.screenshot({ path: `${lib.ARTEFACTS}/devices-touch-paused.png` });
     const at = await (await page.$('#touch button[aria-label="Move right"]')).boundingBox();
     await page.touchscreen.touchStart(at.x + at.width / 2, at.y + at.height / 2);
     await new Promise((resolve) => setTimeout(resolve, 600));
     await page.touchscreen.touchEnd();
     assert.ok(lib.shipX(await lib.shot(page, 'devices-touch-played-on')) > lib.shipX(moved) + 10, 'not played on');
-    assert.equal(await page.$eval('#status', (e) => e.textContent), '');
   } finally {
     await page.close();
   }

@@ -14,12 +14,12 @@ const SITE = process.env.KORVEX_SITE || path.join(ROOT, 'build-web/site');
 const ARTEFACTS = process.env.KORVEX_WEB_ARTEFACTS || path.join(ROOT, 'build-web/test-artefacts');
 const TYPES = { '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css', '.wasm': 'application/wasm' };
 
-// The policy scripts/serve-web.py serves the site under, with its violations reported back to us.
+// The policy scripts/serve-web.py serves the site under, its violations reported to serve() below.
 const POLICY = fs.readFileSync(path.join(ROOT, 'scripts/serve-web.py'), 'utf8').match(/POLICY = \(([^)]*)\)/)[1]
   .split('\n').map((part) => part.trim().replace(/^"|"$/g, '')).join('') + '; report-uri /policy-violation';
 
-// Serves `folders` ({ '/': SITE, '/replays/': ... }) gzip-compressed and under POLICY as a web server
-// would, counting the bytes sent and keeping the policy violations reported.
+// Serves `folders` ({ '/': SITE, '/replays/': ... }) gzip-compressed as a web server would, counting
+// the bytes sent.
 async function serve(folders = { '/': SITE }) {
   const served = { bytes: 0, requests: [], violations: [] };
   const server = http.createServer((request, response) => {
