@@ -196,7 +196,7 @@ async function fetchRecording(verify) {
   } catch (error) {
     return null;  // a malformed address, or a malformed % in it
   }
-  if (url.origin !== location.origin) return null;
+  if (url.origin !== location.origin || url.protocol !== location.protocol) return null;  // blob: has our origin too
   try {
     const answer = await fetch(url, { credentials: 'same-origin', redirect: 'error' });
     if (!answer.ok || !answer.body) return { name };
