@@ -172,7 +172,15 @@ int rawWaitEvent(SDL_Event* event) {
     // sleep on the X connection itself until the server has something to say.
     SDL_SysWMinfo info;
     SDL_VERSION(&info.version);
-    if (SDL_GetWMInfo(&info) <= 0 || info.subsystem != SDL_SYSWM_X11) return SDL_WaitEvent(event);
+    if (SDL_GetWMInfo(&info) <= 0 || info.subsystem != SDL_SYSWM_X11) {
+        // SDL's own wait, once a sound playing has played out (it looks every 10 ms like SDL's).
+        constexpr std::uint32_t kLookMs = 10;
+        while (settleSound() != 0) {
+            if (SDL_PollEvent(event)) return 1;
+            SDL_Delay(kLookMs);
+        }
+        return SDL_WaitEvent(event);
+    }
     pollfd connection = {ConnectionNumber(info.info.x11.display), POLLIN, 0};
     // SDL turns SIGINT and SIGTERM into a quit. One that came after the look at SDL's queue and
     // before the sleep would wait for the next X event, so they are let in during the sleep alone.
@@ -190,9 +198,14 @@ int rawWaitEvent(SDL_Event* event) {
             break;
         }
         // SDL reads a gamepad only when pumped: with one open, wake as often as SDL's own wait does.
+        // A sound still playing: wake when it will have played out, to close the device.
         const bool gamepad = SDL_NumJoysticks() > 0 && SDL_JoystickOpened(0);
-        const timespec gamepadPeriod = {0, 10 * 1000 * 1000};
-        if (ppoll(&connection, 1, gamepad ? &gamepadPeriod : nullptr, &outside) > 0 &&
+        constexpr std::uint32_t kGamepadMs = 10;
+        const std::uint32_t soundMs = settleSound();
+        const std::uint32_t wakeMs = gamepad && (soundMs == 0 || soundMs > kGamepadMs) ? kGamepadMs : soundMs;
+        const timespec wake = {static_cast<time_t>(wakeMs / 1000),
+                               static_cast<long>(wakeMs % 1000) * 1000000L};
+        if (ppoll(&connection, 1, wakeMs ? &wake : nullptr, &outside) > 0 &&
             (connection.revents & (POLLERR | POLLHUP | POLLNVAL))) {
             // The display has gone and nothing more can arrive: end as when the window is closed.
             *event = SDL_Event{};
