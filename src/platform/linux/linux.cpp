@@ -10,8 +10,6 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 
 #include "platform/platform_detail.h"
 
@@ -21,15 +19,18 @@
 namespace platform {
 
 std::uint64_t availablePhysicalMemory() {
-    std::ifstream meminfo("/proc/meminfo");
-    std::string line;
-    while (std::getline(meminfo, line)) {
-        std::istringstream fields(line);
-        std::string name;
-        std::uint64_t kilobytes = 0;
-        if (fields >> name >> kilobytes && name == "MemAvailable:") return kilobytes * 1024;
+    // Read with stdio: the C++ streams would wake the library's locale machinery, several hundred
+    // kilobytes of its pages, for one line.
+    std::FILE* meminfo = std::fopen("/proc/meminfo", "r");
+    if (!meminfo) return UINT64_MAX;  // unknown: do not refuse to start
+    char line[256];
+    unsigned long long kilobytes = 0;
+    bool found = false;
+    while (!found && std::fgets(line, sizeof line, meminfo)) {
+        found = std::sscanf(line, "MemAvailable: %llu", &kilobytes) == 1;
     }
-    return UINT64_MAX;  // unknown: do not refuse to start
+    std::fclose(meminfo);
+    return found ? static_cast<std::uint64_t>(kilobytes) * 1024 : UINT64_MAX;
 }
 
 namespace {
