@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "platform/linux/sdl12_compat.h"
 #include "platform/platform_detail.h"
 
 // After our own headers: the X11 headers it brings define names such as None as macros.
@@ -145,9 +146,7 @@ Display* holdDisplay() {
 // processor time of the classic SDL 1.2. SDL 2's plain window framebuffer does it for about twice.
 // What the player has set in these variables stands.
 void preferPlainFramebuffer() {
-    const SDL_version* linked = SDL_Linked_Version();
-    constexpr int kFirstCompatPatch = 50;
-    if (!linked || linked->major != 1 || linked->minor != 2 || linked->patch < kFirstCompatPatch) return;
+    if (!linux_target::onSdl12Compat()) return;
     setenv("SDL12COMPAT_OPENGL_SCALING", "0", 0);
     setenv("SDL_RENDER_DRIVER", "software", 0);
     setenv("SDL_FRAMEBUFFER_ACCELERATION", "0", 0);

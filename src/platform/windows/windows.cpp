@@ -79,6 +79,10 @@ void playSoundAsync(const std::string& path) {
 }
 
 namespace detail {
+void rawUpdateRects(SDL_Surface* video, int count, SDL_Rect* rects) {
+    SDL_UpdateRects(video, count, rects);
+}
+
 int rawWaitEvent(SDL_Event* event) {
     // SDL's own wait looks for events every 10 ms; a waiting menu or pause should cost nothing, so
     // sleep in the system until a message arrives for the window's thread. SDL's pump takes every
