@@ -5,15 +5,7 @@
 # scripts/build.sh.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-root=$PWD/build/sdl12-compat
-packages=(libsdl1.2-compat libsdl2-2.0-0 libsamplerate0 libwayland-egl1 libwayland-cursor0 libdecor-0-0)
-if [ ! -e "$root/usr/lib/x86_64-linux-gnu/sdl12-compat/libSDL-1.2.so.0" ]; then
-    mkdir -p "$root/debs"
-    (cd "$root/debs" && { apt-get download "${packages[@]}" 2>/dev/null ||
-        { apt-get update -qq && apt-get download "${packages[@]}"; }; })
-    for deb in "$root"/debs/*.deb; do dpkg-deb -x "$deb" "$root"; done
-fi
-lib=$root/usr/lib/x86_64-linux-gnu
-export LD_LIBRARY_PATH=$lib/sdl12-compat:$lib
+. scripts/lib-sdl12-compat.sh
+export LD_LIBRARY_PATH=$compat_path
 echo "test-sdl12-compat: $(ldd build/korvex | grep -o 'libSDL-1.2.so.0 => [^ ]*')"
 ctest --test-dir build --output-on-failure -j"$(nproc)" -E 'korvex_pak|korvex_assetgen|uninstaller|PakTool|Generated|Story|e2e_installed|e2e_package'

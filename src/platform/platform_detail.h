@@ -51,8 +51,17 @@ constexpr int kBuiltinLineHeight = 11;
 void drawBuiltinText(SDL_Surface* surface, const char* text, int x, int y, Uint32 colour);
 int builtinTextWidth(const char* text);
 
-// Starts a ".wav" through SDL audio; a new sound replaces the one playing.
+// Starts a ".wav" through SDL audio, opening the device if it is closed; a new sound replaces the one
+// playing.
 void playWav(const std::string& path);
+
+// Called by the desktop's wait for events: closes the sound device once the last sound has played
+// out, so that SDL's audio thread does not wake for silence. The milliseconds after which to call
+// again, or 0 when the device is closed.
+std::uint32_t settleSound();
+
+// Stops the sound playing and closes the device (at exit, before the sounds are freed).
+void stopSound();
 
 // Decodes a ".wav" and converts it to the `device` format; empty when the file is missing or unreadable.
 std::string loadWavAs(const std::string& path, const SDL_AudioSpec& device);

@@ -1,6 +1,9 @@
 // Bounds-checked decoding and encoding of the image pack layout (all integers little-endian).
 #include "resources/pack_format.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace pack {
 namespace {
 
@@ -52,38 +55,71 @@ std::string checkHeader(const RawImage& image) {
     return "";
 }
 
-bool decode(const std::uint8_t* data, std::size_t size, std::vector<RawImage>* images, std::string* error) {
-    images->clear();
-    if (size < 4) {
+bool EntryReader::readCount(std::int32_t* count, std::string* error) {
+    std::uint8_t bytes[4];
+    if (!take_(bytes, sizeof bytes)) {
         *error = "no image count";
         return false;
     }
-    const std::int32_t count = static_cast<std::int32_t>(readLe(data, 4));
-    if (count < 0) {
-        *error = "negative image count " + std::to_string(count);
+    *count = static_cast<std::int32_t>(readLe(bytes, 4));
+    if (*count < 0) {
+        *error = "negative image count " + std::to_string(*count);
         return false;
     }
-    std::size_t at = 4;
-    for (std::int32_t index = 0; index < count; ++index) {
-        const std::string where = "image " + std::to_string(index) + ": ";
-        if (size - at < kHeaderSize) {
-            *error = where + "the pack ends inside its header";
-            return false;
+    return true;
+}
+
+bool EntryReader::readEntry(RawImage* image, std::vector<std::uint8_t>* pixels, std::string* error) {
+    const std::string where = "image " + std::to_string(index_++) + ": ";
+    std::uint8_t header[kHeaderSize];
+    if (!take_(header, kHeaderSize)) {
+        *error = where + "the pack ends inside its header";
+        return false;
+    }
+    *image = readHeader(header);
+    const std::string problem = checkHeader(*image);
+    if (!problem.empty()) {
+        *error = where + problem;
+        return false;
+    }
+    // Taken a piece at a time, so that a damaged header cannot make us hold more than the content has;
+    // a piece holds any of the game's pictures, so they take no more room than their own.
+    constexpr std::size_t kPiece = 1 << 18;
+    const std::size_t total = pixelBytes(*image);
+    if (pixels) pixels->clear();
+    for (std::size_t done = 0; done < total;) {
+        const std::size_t n = std::min(kPiece, total - done);
+        std::uint8_t* into = nullptr;
+        if (pixels) {
+            if (pixels->capacity() < done + n) pixels->reserve(std::max(done + n, 2 * pixels->capacity()));
+            pixels->resize(done + n);
+            into = pixels->data() + done;
         }
-        RawImage image = readHeader(data + at);
-        at += kHeaderSize;
-        const std::string problem = checkHeader(image);
-        if (!problem.empty()) {
-            *error = where + problem;
-            return false;
-        }
-        const std::size_t pixelBytes = static_cast<std::size_t>(image.pitch) * image.height;
-        if (size - at < pixelBytes) {
+        if (!take_(into, n)) {
             *error = where + "the pack ends inside its pixels";
             return false;
         }
-        image.pixels = data + at;
-        at += pixelBytes;
+        done += n;
+    }
+    image->pixels = pixels ? pixels->data() : nullptr;
+    return true;
+}
+
+bool decode(const std::uint8_t* data, std::size_t size, std::vector<RawImage>* images, std::string* error) {
+    images->clear();
+    std::size_t at = 0;
+    EntryReader reader([&](std::uint8_t* out, std::size_t n) {
+        if (size - at < n) return false;
+        if (out) std::memcpy(out, data + at, n);
+        at += n;
+        return true;
+    });
+    std::int32_t count = 0;
+    if (!reader.readCount(&count, error)) return false;
+    for (std::int32_t index = 0; index < count; ++index) {
+        RawImage image;
+        if (!reader.readEntry(&image, nullptr, error)) return false;
+        image.pixels = data + at - pixelBytes(image);  // in place: nothing is copied
         images->push_back(image);
     }
     return true;

@@ -1,5 +1,5 @@
-// Reading image packs: the file read whole, decompressed into a buffer of fixed capacity, then one
-// conversion per image.
+// Reading image packs: the compressed file read whole, then decompressed one image at a time, each
+// converted before the next is read, so that the whole content is never held at once.
 #include "resources/pack_reader.h"
 
 #include <zlib.h>
@@ -41,19 +41,35 @@ SDL_Surface* convertToDisplay(const pack::RawImage& raw) {
 
 }  // namespace
 
-bool parsePack(ImageList& list, const std::uint8_t* buffer, std::size_t size, std::string* error) {
-    std::vector<pack::RawImage> raws;
-    if (!pack::decode(buffer, size, &raws, error)) return false;
+namespace {
 
-    // The images go into a list of their own, which replaces `list` only when whole: a failed load leaves
-    // the list it was handed, and every surface taken from it, as they were.
-    ImageList fresh;
-    fresh.records = new ImageRecord*[raws.size()]();
-    fresh.count = static_cast<std::int32_t>(raws.size());
-    for (std::size_t i = 0; i < raws.size(); ++i) {
-        const pack::RawImage& raw = raws[i];
+// Every image of `entries` (pack order) converted to the display format into `fresh`. False with
+// `problem` on the first damaged entry or, when every entry is sound, the first that would not
+// convert.
+bool loadEntries(pack::EntryReader& entries, ImageList* fresh, std::string* problem) {
+    std::int32_t count = 0;
+    if (!entries.readCount(&count, problem)) return false;
+    // Grown as the entries come, not sized by a count the content may not hold; what a failed load
+    // made is freed with it.
+    struct Made {
+        std::vector<ImageRecord*> records;
+        ~Made() {
+            for (ImageRecord* record : records) {
+                SDL_FreeSurface(record->surface);
+                delete record;
+            }
+        }
+    } made;
+    std::string unconverted;
+    for (std::int32_t i = 0; i < count; ++i) {
+        pack::RawImage raw;
+        // One image's pixels, gone once it is converted: the first is the largest, and kept it would
+        // add to the peak when every picture is made.
+        std::vector<std::uint8_t> pixels;
+        if (!entries.readEntry(&raw, unconverted.empty() ? &pixels : nullptr, problem)) return false;
+        if (!unconverted.empty()) continue;  // the rest is still checked
         auto* record = new ImageRecord;
-        fresh.records[i] = record;
+        made.records.push_back(record);
         record->hasAlpha = raw.hasAlpha;
         record->width = raw.width;
         record->height = raw.height;
@@ -65,13 +81,42 @@ bool parsePack(ImageList& list, const std::uint8_t* buffer, std::size_t size, st
         record->aMask = raw.aMask;
         record->surface = convertToDisplay(raw);
         if (!record->surface) {
-            *error = "image " + std::to_string(i) + ": cannot be converted (" + SDL_GetError() + ")";
-            return false;
+            unconverted = "image " + std::to_string(i) + ": cannot be converted (" + SDL_GetError() + ")";
         }
     }
+    if (!unconverted.empty()) {
+        *problem = unconverted;
+        return false;
+    }
+    freeImages(*fresh);
+    fresh->records = new ImageRecord*[made.records.size()]();
+    fresh->count = static_cast<std::int32_t>(made.records.size());
+    std::copy(made.records.begin(), made.records.end(), fresh->records);
+    made.records.clear();
+    return true;
+}
+
+// The images go into a list of their own, which replaces `list` only when whole: a failed load leaves
+// the list it was handed, and every surface taken from it, as they were.
+void replaceImages(ImageList& list, ImageList& fresh) {
     std::swap(list.count, fresh.count);
-    std::swap(list.records, fresh.records);
-    return true;  // `fresh` frees the old images as it goes
+    std::swap(list.records, fresh.records);  // `fresh` frees the old images as it goes
+}
+
+}  // namespace
+
+bool parsePack(ImageList& list, const std::uint8_t* buffer, std::size_t size, std::string* error) {
+    std::size_t at = 0;
+    pack::EntryReader entries([&](std::uint8_t* out, std::size_t n) {
+        if (size - at < n) return false;
+        if (out) std::memcpy(out, buffer + at, n);
+        at += n;
+        return true;
+    });
+    ImageList fresh;
+    if (!loadEntries(entries, &fresh, error)) return false;
+    replaceImages(list, fresh);
+    return true;
 }
 
 std::string packPath(const char* name) {
@@ -93,43 +138,96 @@ bool startsGzip(const std::string& bytes, std::size_t at) {
 }
 
 // The content of a pack file as zlib's file reading gives it: each gzip member decompressed in turn
-// (bytes after the last one ignored), and a file that is no gzip at all taken as it is. Fills at most
-// `capacity` + 1 bytes of `out`, so that too much content shows; false with `problem` when a member
-// is damaged or cut short.
-bool decompress(const std::string& file, std::uint8_t* out, std::size_t capacity, std::size_t* got,
-                std::string* problem) {
-    if (!startsGzip(file, 0)) {
-        *got = std::min(file.size(), capacity + 1);
-        std::memcpy(out, file.data(), *got);
+// (bytes after the last one ignored), and a file that is no gzip at all taken as it is. Decompressed
+// as it is taken, and never more than `capacity` + 1 bytes, so that too much content shows.
+class PackContent {
+  public:
+    PackContent(const std::string& file, std::size_t capacity)
+        : file_(file), capacity_(capacity), gzip_(startsGzip(file, 0)) {
+        // 16: a gzip wrapper, not a zlib one
+        inflating_ = gzip_ && inflateInit2(&stream_, 16 + MAX_WBITS) == Z_OK;
+        if (gzip_ && !inflating_) problem_ = "out of memory";
+    }
+    ~PackContent() {
+        if (inflating_) inflateEnd(&stream_);
+    }
+    PackContent(const PackContent&) = delete;
+    PackContent& operator=(const PackContent&) = delete;
+
+    // The next `n` bytes at `out` (skipped when `out` is null); false when the content ends first.
+    bool take(std::uint8_t* out, std::size_t n) {
+        std::uint8_t scratch[4096];
+        while (n > 0) {
+            const std::size_t room = std::min({n, capacity_ + 1 - done_, out ? n : sizeof scratch});
+            const std::size_t got = room == 0 ? 0 : produce(out ? out : scratch, room);
+            if (got == 0) return false;
+            done_ += got;
+            n -= got;
+            if (out) out += got;
+        }
         return true;
     }
-    z_stream stream{};
-    if (inflateInit2(&stream, 16 + MAX_WBITS) != Z_OK) {  // 16: a gzip wrapper, not a zlib one
-        *problem = "out of memory";
-        return false;
+    // Reads what is left, so that damage or excess after the last image shows too.
+    void drain() {
+        while (take(nullptr, capacity_ + 1)) {
+        }
     }
-    std::size_t at = 0, done = 0;
-    int status = Z_OK;
-    while (done <= capacity && startsGzip(file, at)) {
-        // inflate takes unsigned counts; the file and the buffer are far below their limit.
-        stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(file.data() + at));
-        stream.avail_in = static_cast<uInt>(file.size() - at);
-        stream.next_out = out + done;
-        stream.avail_out = static_cast<uInt>(capacity + 1 - done);
-        status = inflate(&stream, Z_FINISH);
-        at = file.size() - stream.avail_in;
-        done = capacity + 1 - stream.avail_out;
-        if (status != Z_STREAM_END) break;
-        inflateReset(&stream);
+    // After drain(): the damage found, in words ("" when none), and whether there is more than
+    // `capacity` bytes.
+    const std::string& problem() const { return problem_; }
+    bool full() const { return done_ > capacity_; }
+
+  private:
+    // Up to `room` bytes more of the content at `out`; 0 at its end or on damage.
+    std::size_t produce(std::uint8_t* out, std::size_t room) {
+        if (!problem_.empty() || ended_) return 0;
+        if (!gzip_) {
+            const std::size_t n = std::min(room, file_.size() - at_);
+            std::memcpy(out, file_.data() + at_, n);
+            at_ += n;
+            return n;
+        }
+        for (;;) {
+            // inflate takes unsigned counts; the file and the pieces are far below their limit.
+            stream_.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(file_.data() + at_));
+            stream_.avail_in = static_cast<uInt>(file_.size() - at_);
+            stream_.next_out = out;
+            stream_.avail_out = static_cast<uInt>(room);
+            const int status = inflate(&stream_, Z_NO_FLUSH);
+            at_ = file_.size() - stream_.avail_in;
+            const std::size_t got = room - stream_.avail_out;
+            if (status == Z_STREAM_END) {
+                // The next member, if one follows; anything else after it is not content.
+                if (startsGzip(file_, at_)) {
+                    inflateReset(&stream_);
+                } else {
+                    ended_ = true;
+                }
+                if (got > 0 || ended_) return got;
+                continue;
+            }
+            if (status == Z_OK) {
+                if (got > 0) return got;
+                continue;  // input taken (a member's header) with nothing out yet
+            }
+            // Z_BUF_ERROR: no progress with room to write, so the input ran out inside a member.
+            problem_ = status == Z_BUF_ERROR ? "unexpected end of file"
+                       : stream_.msg         ? stream_.msg
+                                             : "bad data";
+            return got;
+        }
     }
-    const bool full = done > capacity;
-    if (status != Z_STREAM_END && !full) {
-        *problem = status == Z_BUF_ERROR ? "unexpected end of file" : stream.msg ? stream.msg : "bad data";
-    }
-    inflateEnd(&stream);
-    *got = done;
-    return problem->empty();
-}
+
+    const std::string& file_;
+    const std::size_t capacity_;
+    const bool gzip_;
+    z_stream stream_{};
+    std::size_t at_ = 0;    // of the file
+    std::size_t done_ = 0;  // bytes of content taken
+    bool inflating_ = false;
+    bool ended_ = false;
+    std::string problem_;
+};
 
 }  // namespace
 
@@ -143,17 +241,21 @@ bool readPackFile(const PackReader& reader, ImageList& list, const std::string& 
         *error = "Cannot open " + path + ": the file is missing or unreadable.";
         return false;
     }
-    // One byte more than the capacity tells a pack that is too large from one that fills it exactly.
-    // Left uninitialised: only the pages the content fills are ever touched.
-    std::unique_ptr<std::uint8_t[]> buffer(new std::uint8_t[capacity + 1]);
-    std::size_t got = 0;
+    PackContent content(file, capacity);
+    pack::EntryReader entries([&content](std::uint8_t* out, std::size_t n) { return content.take(out, n); });
+    ImageList fresh;
+    std::string damage;
+    const bool loaded = loadEntries(entries, &fresh, &damage);
+    content.drain();
     std::string problem;
-    if (!decompress(file, buffer.get(), capacity, &got, &problem)) {
-        problem = "it is damaged (" + problem + ")";
-    } else if (read == platform::FileRead::Cut || got > capacity) {
+    if (!content.problem().empty()) {
+        problem = "it is damaged (" + content.problem() + ")";
+    } else if (read == platform::FileRead::Cut || content.full()) {
         problem = "it holds more than " + std::to_string(capacity) + " bytes";
-    } else if (!parsePack(list, buffer.get(), got, &problem)) {
-        problem = "it is damaged (" + problem + ")";
+    } else if (!loaded) {
+        problem = "it is damaged (" + damage + ")";
+    } else {
+        replaceImages(list, fresh);
     }
     if (problem.empty()) return true;
     *error = "Cannot load " + path + ": " + problem + ".";

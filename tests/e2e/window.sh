@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# The real game at --scale 2: the scale-1 picture with every pixel 2 x 2, and a click at scaled
-# coordinates reaches its button. A bad command line never starts the game. A missing pack is shown
+# The real game at --scale 2: the scale-1 picture with every pixel 2 x 2, the same picture centred
+# in full screen after F11, and a click at scaled coordinates reaches its button. A bad command line never starts the game. A missing pack is shown
 # in the window with the built-in font; OK ends the game with exit code 0.
 set -euo pipefail
 KORVEX=$1 CLOSE_WINDOW=$2 PAK=$3 ARTEFACTS=$4/window
@@ -39,6 +39,15 @@ convert "$ARTEFACTS/menu-scale2.png" -sample 50% "$ARTEFACTS/menu-scale2-down.pn
 convert "$ARTEFACTS/menu-scale2-down.png" -scale 200% "$ARTEFACTS/menu-scale2-up.png"
 [ "$(differing_pixels "$ARTEFACTS/menu-scale2-up.png" "$ARTEFACTS/menu-scale2.png")" -eq 0 ] ||
     fail "the scale-2 picture is not made of 2 x 2 blocks"
+# F11 from the scaled window: the picture at scale 2, centred on the 800 x 800 screen (on sdl12-compat
+# too, where the window is moved to the screen's corner by the game itself when no window manager does).
+xdotool key --window "$WINDOW" F11
+sleep 1
+import -window root -crop 480x640+160+80 +repage "$ARTEFACTS/menu-fullscreen.png" 2>/dev/null || fail "screenshot"
+[ "$(differing_pixels "$ARTEFACTS/menu-fullscreen.png" "$ARTEFACTS/menu-scale2.png")" -eq 0 ] ||
+    fail "full screen after F11 from a scaled window does not show the picture centred"
+xdotool key --window "$WINDOW" F11
+sleep 1
 tap 40 140  # OPTIONS, at (20, 70) on the game's screen
 shot options-scale2
 [ "$(differing_pixels "$ARTEFACTS/options-scale2.png" "$ARTEFACTS/menu-scale2.png")" -gt 5000 ] ||

@@ -187,6 +187,11 @@ TEST_F(PackReaderTest, DamagedPacksEndWithASentenceNamingTheFileAndTheProblem) {
     EXPECT_FALSE(readPack(reader, list, kSplashPackName, kSplashPackCapacity, &error));
     EXPECT_NE(error.find("0.pak: it is damaged"), std::string::npos) << error;
 
+    // Every image whole, only the gzip trailer (its checksum) cut: the file is still damaged.
+    testing_support::writeFile(packPath("0"), gz.substr(0, gz.size() - 4));
+    EXPECT_FALSE(readPack(reader, list, kSplashPackName, kSplashPackCapacity, &error));
+    EXPECT_NE(error.find("(unexpected end of file)"), std::string::npos) << error;
+
     gz[gz.size() / 2] ^= 0x5A;  // a flipped byte: the checksum or the inflater notices
     testing_support::writeFile(packPath("0"), gz);
     EXPECT_FALSE(readPack(reader, list, kSplashPackName, kSplashPackCapacity, &error));

@@ -1,6 +1,6 @@
 // What the desktop targets (linux/, windows/) take from SDL alike: its clock, its event queue and held
-// keys, the desktop's size, the gamepad, and the window drawn by SDL itself. The wait for an event
-// is each system's own.
+// keys, the desktop's size and the gamepad. The wait for an event and the showing of the window are
+// each system's own.
 #include "platform/platform_detail.h"
 
 namespace platform {
@@ -29,10 +29,6 @@ int rawPollEvent(SDL_Event* event) {
 
 const Uint8* rawKeyState() {
     return SDL_GetKeyState(nullptr);
-}
-
-void rawUpdateRects(SDL_Surface* video, int count, SDL_Rect* rects) {
-    SDL_UpdateRects(video, count, rects);
 }
 
 void rawDesktopSize(int* width, int* height, int* bitsPerPixel) {

@@ -10,9 +10,8 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 
+#include "platform/linux/sdl12_compat.h"
 #include "platform/platform_detail.h"
 
 // After our own headers: the X11 headers it brings define names such as None as macros.
@@ -21,15 +20,18 @@
 namespace platform {
 
 std::uint64_t availablePhysicalMemory() {
-    std::ifstream meminfo("/proc/meminfo");
-    std::string line;
-    while (std::getline(meminfo, line)) {
-        std::istringstream fields(line);
-        std::string name;
-        std::uint64_t kilobytes = 0;
-        if (fields >> name >> kilobytes && name == "MemAvailable:") return kilobytes * 1024;
+    // Read with stdio: the C++ streams would wake the library's locale machinery, several hundred
+    // kilobytes of its pages, for one line.
+    std::FILE* meminfo = std::fopen("/proc/meminfo", "r");
+    if (!meminfo) return UINT64_MAX;  // unknown: do not refuse to start
+    char line[256];
+    unsigned long long kilobytes = 0;
+    bool found = false;
+    while (!found && std::fgets(line, sizeof line, meminfo)) {
+        found = std::sscanf(line, "MemAvailable: %llu", &kilobytes) == 1;
     }
-    return UINT64_MAX;  // unknown: do not refuse to start
+    std::fclose(meminfo);
+    return found ? static_cast<std::uint64_t>(kilobytes) * 1024 : UINT64_MAX;
 }
 
 namespace {
@@ -144,9 +146,7 @@ Display* holdDisplay() {
 // processor time of the classic SDL 1.2. SDL 2's plain window framebuffer does it for about twice.
 // What the player has set in these variables stands.
 void preferPlainFramebuffer() {
-    const SDL_version* linked = SDL_Linked_Version();
-    constexpr int kFirstCompatPatch = 50;
-    if (!linked || linked->major != 1 || linked->minor != 2 || linked->patch < kFirstCompatPatch) return;
+    if (!linux_target::onSdl12Compat()) return;
     setenv("SDL12COMPAT_OPENGL_SCALING", "0", 0);
     setenv("SDL_RENDER_DRIVER", "software", 0);
     setenv("SDL_FRAMEBUFFER_ACCELERATION", "0", 0);
@@ -172,7 +172,15 @@ int rawWaitEvent(SDL_Event* event) {
     // sleep on the X connection itself until the server has something to say.
     SDL_SysWMinfo info;
     SDL_VERSION(&info.version);
-    if (SDL_GetWMInfo(&info) <= 0 || info.subsystem != SDL_SYSWM_X11) return SDL_WaitEvent(event);
+    if (SDL_GetWMInfo(&info) <= 0 || info.subsystem != SDL_SYSWM_X11) {
+        // SDL's own wait, once a sound playing has played out (it looks every 10 ms like SDL's).
+        constexpr std::uint32_t kLookMs = 10;
+        while (settleSound() != 0) {
+            if (SDL_PollEvent(event)) return 1;
+            SDL_Delay(kLookMs);
+        }
+        return SDL_WaitEvent(event);
+    }
     pollfd connection = {ConnectionNumber(info.info.x11.display), POLLIN, 0};
     // SDL turns SIGINT and SIGTERM into a quit. One that came after the look at SDL's queue and
     // before the sleep would wait for the next X event, so they are let in during the sleep alone.
@@ -190,9 +198,14 @@ int rawWaitEvent(SDL_Event* event) {
             break;
         }
         // SDL reads a gamepad only when pumped: with one open, wake as often as SDL's own wait does.
+        // A sound still playing: wake when it will have played out, to close the device.
         const bool gamepad = SDL_NumJoysticks() > 0 && SDL_JoystickOpened(0);
-        const timespec gamepadPeriod = {0, 10 * 1000 * 1000};
-        if (ppoll(&connection, 1, gamepad ? &gamepadPeriod : nullptr, &outside) > 0 &&
+        constexpr std::uint32_t kGamepadMs = 10;
+        const std::uint32_t soundMs = settleSound();
+        const std::uint32_t wakeMs = gamepad && (soundMs == 0 || soundMs > kGamepadMs) ? kGamepadMs : soundMs;
+        const timespec wake = {static_cast<time_t>(wakeMs / 1000),
+                               static_cast<long>(wakeMs % 1000) * 1000000L};
+        if (ppoll(&connection, 1, wakeMs ? &wake : nullptr, &outside) > 0 &&
             (connection.revents & (POLLERR | POLLHUP | POLLNVAL))) {
             // The display has gone and nothing more can arrive: end as when the window is closed.
             *event = SDL_Event{};

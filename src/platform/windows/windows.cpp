@@ -5,6 +5,7 @@
 #include <mmsystem.h>
 #include <shlobj.h>
 
+#include <cstdlib>
 #include <map>
 
 #include "platform/platform_detail.h"
@@ -63,6 +64,9 @@ void playSoundAsync(const std::string& path) {
     // PlaySoundW plays from memory the file read through readFile like every other; it reads the
     // bytes while they play, so every sound is kept for the whole run.
     static std::map<std::string, std::string> sounds;
+    // Registered after the map was made, so the sound stops before the map is freed at exit.
+    static const bool stopsAtExit = std::atexit([] { PlaySoundW(nullptr, nullptr, 0); }) == 0;
+    (void)stopsAtExit;
     auto sound = sounds.find(path);
     if (sound == sounds.end()) {
         constexpr std::size_t kMaxWavBytes = 4 << 20;
@@ -75,6 +79,10 @@ void playSoundAsync(const std::string& path) {
 }
 
 namespace detail {
+void rawUpdateRects(SDL_Surface* video, int count, SDL_Rect* rects) {
+    SDL_UpdateRects(video, count, rects);
+}
+
 int rawWaitEvent(SDL_Event* event) {
     // SDL's own wait looks for events every 10 ms; a waiting menu or pause should cost nothing, so
     // sleep in the system until a message arrives for the window's thread. SDL's pump takes every
