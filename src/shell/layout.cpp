@@ -53,6 +53,14 @@ Directories chooseDirectories(const std::string& programPath,
     return d;
 }
 
+std::string installedPlayerDir(const std::string& userDataFolder, InstalledLayouts system) {
+    if (userDataFolder.empty()) return std::string();
+    for (const InstalledLayout& installed : kInstalled) {
+        if (!installed.unixOnly || system == InstalledLayouts::Unix) return userDataFolder + installed.player;
+    }
+    return std::string();
+}
+
 std::string dataFilePath(const std::string& programDir, const std::string& dataDir, const std::string& name) {
     const std::string relative = platform::joinPath("/", name).substr(1);
     const std::string prefix = kPortableData;

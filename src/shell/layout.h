@@ -34,6 +34,9 @@ Directories chooseDirectories(const std::string& programPath,
                               const std::function<bool(const std::string&)>& exists,
                               const std::string& userDataFolder, InstalledLayouts system = kSystemLayouts);
 
+// The player's folder an installed copy has on this system below `userDataFolder` ("" without one).
+std::string installedPlayerDir(const std::string& userDataFolder, InstalledLayouts system = kSystemLayouts);
+
 // A data file as the game names it, relative to the program folder ("\data\0.pak",
 // "data/story1.bmp"), found in `dataDir` in either layout; other names stay beside the program.
 std::string dataFilePath(const std::string& programDir, const std::string& dataDir, const std::string& name);

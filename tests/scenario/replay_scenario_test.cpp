@@ -248,4 +248,34 @@ TEST_F(RecordedGame, ATableThatCannotBeReadKeepsItsFileItsRecordingsAndThePrefer
     EXPECT_EQ(file("korvex.set"), encodeSettings(planted));
 }
 
+TEST_F(RecordedGame, APortableCopyThatCannotWriteItsFolderKeepsThePlayersFilesInTheUsersFolderAndSaysSoOnce) {
+    const std::string home = folder_ + "home/";
+    script::setUserDataFolder(home);
+    chmod((folder_ + "data").c_str(), 0555);
+    const auto before = tree(folder_ + "data");
+    std::string said[2];
+    for (std::string& run : said) {
+        restart();
+        script::setUserDataFolder(home);
+        scriptAGameToTheTable();
+        testing::internal::CaptureStdout();
+        {
+            testing_support::ModesBind bind;
+            EXPECT_EQ(korvexMain(), 0);
+        }
+        run = testing::internal::GetCapturedStdout();
+    }
+    chmod((folder_ + "data").c_str(), 0755);
+    EXPECT_EQ(said[0], "korvex: " + folder_ +
+                           "data/ cannot be written: settings, high scores and recorded games are kept in " +
+                           home + "korvex/\n");
+    EXPECT_EQ(said[1], "");
+    EXPECT_TRUE(script::messages().empty());  // no "error in settings file"
+    EXPECT_EQ(tree(folder_ + "data"), before);
+    Settings kept;
+    decodeSettings(testing_support::readFile(home + "korvex/korvex.set"), kept);
+    EXPECT_GT(kept.highScores[1], 0);  // both games were kept, the second loading the first's table
+    EXPECT_TRUE(fs::exists(home + "korvex/score-2.kvr"));
+}
+
 }  // namespace
