@@ -2,6 +2,7 @@
 ; Files (no subfolders: our uninstaller's batch removes a folder only once it is empty), adds a
 ; Start-menu entry named like the folder, and registers our own uninstaller, uninstall.exe, under the
 ; folder's name below the Uninstall key: that name is how the uninstaller finds its key and its entry.
+; What it refuses before it changes anything is in checks.nsh.
 ;
 ; makensis -DVERSION=1.1.0 -DSTAGE=<flat folder of the files> -DICON=<korvex.ico> -DOUTFILE=<setup.exe>
 Unicode true
