@@ -287,6 +287,22 @@ case_percent() {
   end_case
 }
 
+# The command prompt reads the batch in the OEM code page (437 here), the own path comes in the ANSI one
+# (1252): é is 0xE9 in one and 0x82 in the other. A name without an OEM form (€) changes nothing.
+case_accents() {
+  new_case "accented folder names: written for the command prompt, or nothing changes"
+  install_product 'Apps\Démo'
+  in_drive "$wine" reg add "HKLM\\$uninstall_key\\Démo" /v DisplayName /d Démo /f "$view"
+  install_product 'Apps\Demo €'
+  add_neighbours
+  run_uninstaller 'C:\Apps\Démo\uninst.exe'
+  expect '[ ! -e "$drive/Apps/Démo" ] && ! in_drive "$wine" reg query "HKLM\\$uninstall_key\\Démo" "$view"' \
+    "C:\\Apps\\Démo and its key are gone"
+  expect_nothing_changes 'C:\Apps\Demo €\uninst.exe'
+  expect_neighbours_kept
+  end_case
+}
+
 # A listing of what a refused run must not change: the registry's Uninstall keys and the files outside windows.
 snapshot() {
   grep -F "[${uninstall_key//\\/\\\\}" "$prefix/system.reg" | sed 's/\] [0-9]*$/]/' | sort
@@ -379,6 +395,7 @@ main() {
   case_game_running
   case_spaces
   case_percent
+  case_accents
   case_drive_root
   case_too_long
   echo "Wine stage took $(($(date +%s) - stage_start)) s"

@@ -37,6 +37,27 @@ bool gameRunning() {
     return true;
 }
 
+// The command prompt reads a batch in the OEM code page, and the paths are in the ANSI one: the text is
+// written in the OEM code page (the same bytes for plain ASCII). False when a character has no OEM form,
+// or the text would no longer fit: such a folder could not be removed, so nothing may change.
+bool toOemCodePage(std::string* text) {
+    const int size = static_cast<int>(text->size());
+    std::wstring wide(static_cast<std::size_t>(size), L'\0');
+    const int wideLength =
+        MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, text->data(), size, &wide[0], size);
+    if (size != 0 && wideLength == 0) return false;
+    const bool utf8 = GetOEMCP() == CP_UTF8;  // takes no flags, and writes every character
+    BOOL lost = FALSE;
+    std::string oem(uninstaller::kBatchCapacity, '\0');
+    const int length =
+        WideCharToMultiByte(CP_OEMCP, utf8 ? 0 : WC_NO_BEST_FIT_CHARS, wide.data(), wideLength, &oem[0],
+                            static_cast<int>(oem.size()) - 1, nullptr, utf8 ? nullptr : &lost);
+    if ((size != 0 && length == 0) || lost) return false;
+    oem.resize(static_cast<std::size_t>(length));
+    text->swap(oem);
+    return true;
+}
+
 // The string SID of the user this process runs as; empty when it cannot be told.
 std::string currentUserSid() {
     HANDLE token = nullptr;
@@ -131,9 +152,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     if (path.empty()) return 0;
     const uninstaller::UninstallPlan plan = uninstaller::planUninstall(path, isSystemLeadByte);
     if (plan.refusal != uninstaller::Refusal::none || gameRunning()) return 0;
+    std::string batchText = plan.batchText;
+    if (!toOemCodePage(&batchText)) return 0;
     uninstaller::WinRegistry registry;
     uninstaller::removeUninstallEntry(registry, plan.keyName.c_str());
     removeStartMenuEntry(plan.keyName, plan.folderPath);
-    startSelfDelete(plan.batchText);
+    startSelfDelete(batchText);
     return 0;
 }
