@@ -270,7 +270,8 @@ check_reinstall() {
     'C:\Apps|a folder that is neither empty nor Korvex'
     'C:\Games\Sub|a folder of ours but for a subfolder'
     "C:\\$cyrillic\\Korvex|a folder whose name the ANSI code page cannot write"
-    'C:\Spiele\Körvex|a folder whose name the command prompt reads otherwise (its OEM code page)'
+    'C:\Spiele\Korvex€|a folder whose name the command prompt'"'"'s code page (OEM) cannot write'
+    'C:\Games\Two words|a folder with a space, which Wine quotes: this setup does not read a quoted /D='
     "$long|a folder too long for the uninstaller's batch"
     "$percent|a folder whose % signs make it too long for the batch"
     'E:\|a drive that this setup replaces by the folder it offers'
@@ -286,12 +287,13 @@ check_reinstall() {
       "$why is refused (exit $install_status) and nothing changes"
   done
   # Accepted: the longest folder the batch allows, a name ending in a dot (made, as Windows makes it,
-  # without the dot), a copy cut short (only files of ours). A folder the installer makes gets Program
-  # Files' DACL, protected from its parent, as Wine's trace shows (Wine keeps no DACL on folders); each
+  # without the dot), accents (the uninstaller writes its batch in the OEM code page), a copy cut short
+  # (only files of ours). A folder the installer makes gets Program Files' DACL, protected from its
+  # parent, as Wine's trace shows (Wine keeps no DACL on folders; its trace escapes the accent); each
   # copy's uninstaller removes it again.
   mkdir -p "$drive/Games/Part" && touch "$drive/Games/Part/korvex.exe" "$drive/Games/Part/story"
   local made trace name path
-  for row in "${long%L}|made" 'C:\Games\Kx.|made' 'C:\Games\Part|'; do
+  for row in "${long%L}|made" 'C:\Games\Kx.|made' 'C:\Spiele\Körvex|' 'C:\Games\Part|'; do
     folder=${row%%|*} made=${row#*|}
     folder=${folder%.}
     name=${folder##*\\}
@@ -299,8 +301,8 @@ check_reinstall() {
     path=$drive/${path//\\//}
     trace=$(cd "$drive" && WINEDEBUG=trace+advapi timeout 120 wine 'C:\KorvexSetup.exe' /S "/D=${row%%|*}" 2>&1)
     settle
-    expect '[ -f "$path/uninstall.exe" ] && grep -qF "[${uninstall_key//\\/\\\\}\\\\$name]" \
-      "$WINEPREFIX/system.reg"' "${folder:0:24}: installed, under the key $name"
+    expect '[ -f "$path/uninstall.exe" ] && in_c reg query "HKLM\\$uninstall_key\\$name" /reg:32 >/dev/null' \
+      "${folder:0:24}: installed, under the key $name"
     [ -z "$made" ] || expect 'grep -q "SetNamedSecurityInfoW L\".*$name\" 1 -2147483644 " <<<"$trace"' \
       "${folder:0:24}: given Program Files' DACL"
     in_c "$folder\\uninstall.exe" >/dev/null

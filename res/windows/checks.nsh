@@ -72,6 +72,7 @@ Function RefuseUnusableFolderArgument
     ${DoWhile} $2 < $1
         StrCpy $3 $8 4 $2
         ${If} $3 S== " /D="
+        ${OrIf} $3 S== '"/D='  ; quoted, which this setup does not read
             IntOp $4 $2 + 4
             StrCpy $0 $8 "" $4  ; /D= is the last option: the folder is the rest of the line
         ${EndIf}
@@ -79,6 +80,10 @@ Function RefuseUnusableFolderArgument
     ${Loop}
     ${If} $0 == ""
         Return
+    ${EndIf}
+    StrCpy $1 $0 1 -1
+    ${If} $1 == '"'
+        StrCpy $0 $0 -1
     ${EndIf}
     !insertmacro FullPath "$0" $5
     !insertmacro FullPath "$INSTDIR" $6
@@ -100,23 +105,19 @@ Function NormaliseFolder
     ${EndIf}
 FunctionEnd
 
-; The uninstaller names its folder in the ANSI code page, and the command prompt reads its batch in the
-; OEM code page: the folder's name must be written alike in both, or the batch never finds it. The batch
-; names the folder and the uninstaller twice each, every % doubled, in at most 991 bytes.
+; The uninstaller names its folder in the ANSI code page and writes its batch in the OEM code page,
+; which the command prompt reads: every character of the folder's name must have a form in both. The
+; batch names the folder and the uninstaller twice each, every % doubled, in at most 991 bytes.
 Function RefuseFolderTheUninstallerCannotName
-    System::Alloc ${NSIS_MAX_STRLEN}
-    Pop $4
-    System::Call 'kernel32::WideCharToMultiByte(i 0, i 0x400, w "$INSTDIR", i -1, p r4, i ${NSIS_MAX_STRLEN}, \
-        p 0, *i 0 r1) i .r0'
-    System::Call 'kernel32::MultiByteToWideChar(i 1, i 0, p r4, i -1, w .r2, i ${NSIS_MAX_STRLEN}) i .r3'
-    System::Free $4
+    System::Call 'kernel32::WideCharToMultiByte(i 0, i 0x400, w "$INSTDIR", i -1, p 0, i 0, p 0, *i 0 r1) i .r0'
+    System::Call 'kernel32::WideCharToMultiByte(i 1, i 0x400, w "$INSTDIR", i -1, p 0, i 0, p 0, *i 0 r2) i .r3'
     ${If} $0 = 0
     ${OrIf} $1 <> 0
+    ${OrIf} $2 <> 0
     ${OrIf} $3 = 0
-    ${OrIf} $2 S!= $INSTDIR
-        !insertmacro Refuse "$INSTDIR has characters that this Windows writes differently for programs \
-            that do not use Unicode and for the command prompt, so Korvex could not be uninstalled from \
-            it.$\nPlease choose a folder whose name has only unaccented letters, digits and spaces."
+        !insertmacro Refuse "$INSTDIR has characters that this Windows cannot write for programs that do \
+            not use Unicode or for the command prompt, so Korvex could not be uninstalled from it.$\nPlease \
+            choose another folder."
     ${EndIf}
     IntOp $5 $0 - 1  ; the folder's bytes, without the terminator
     StrLen $1 $INSTDIR
