@@ -19,10 +19,12 @@ struct InstalledLayout {
     const char* player;
 };
 const InstalledLayout kInstalled[] = {
-    {true, true, "share/korvex/",
-     "korvex/"},                    // a Unix tree: the program in bin/ or games/, the data in share/
-    {false, false, "", "Korvex/"},  // one flat folder, as programs are installed on Windows
+    // a Unix tree: the program in bin/ or games/, the data in share/
+    {true, true, "share/korvex/", "korvex/"},
+    // one flat folder, as programs are installed on Windows
+    {false, false, "", "Korvex/"},
 };
+
 // "/usr/games/bin/" -> "/usr/games/"; the root stays the root.
 std::string parentFolder(const std::string& folder) {
     const std::size_t slash = folder.size() < 2 ? std::string::npos : folder.rfind('/', folder.size() - 2);
