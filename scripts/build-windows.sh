@@ -40,6 +40,7 @@ installed=$stage/installed
 cp "$portable/korvex.exe" "$portable/SDL.dll" "$portable/SDL-COPYING.txt" "$installed/"
 for file in "${data[@]}"; do cp "$win/data/$file" "$installed/"; done
 cp build-uninstaller-win/uninstaller.exe "$installed/uninstall.exe"
+cp build-uninstaller-win/uninstaller.exe.manifest "$installed/uninstall.exe.manifest"
 makensis -V2 -DVERSION="$version" -DSTAGE="$installed" -DICON="$win/res/windows/korvex.ico" \
     -DOUTFILE="$dist/KorvexSetup-$version.exe" res/windows/korvex.nsi
 echo "build-windows: $(cd "$dist" && ls | tr '\n' ' ')in $dist"

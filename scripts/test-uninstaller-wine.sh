@@ -201,20 +201,58 @@ case_full_product() {
 }
 
 # Run from C:\Apps over a longer, stale C:\DelUS.bat: the batch goes to the drive's root whatever the current
-# folder, and replaces the old one. A second link to C:\DelUS.bat keeps its bytes after the batch deleted it.
+# folder. The stale file is deleted, not written over (it would keep its owner and permissions): a second
+# link to it keeps the stale bytes.
 case_key_absent() {
-  new_case "product key already absent, run from C:\\Apps; the batch's bytes"
+  new_case "product key already absent, run from C:\\Apps over a stale batch"
   install_product 'Apps\Demo'
   add_neighbours
   head -c 2000 /dev/zero | tr '\0' x >"$drive/DelUS.bat"
-  ln "$drive/DelUS.bat" "$prefix/batch.written"
-  printf '%s\r\n' ':Repeat' 'del "C:\Apps\Demo\uninst.exe"' 'if exist "C:\Apps\Demo\uninst.exe" goto Repeat' \
-    'del "C:\Apps\Demo\*.*" /F /S /Q' 'rmdir "C:\Apps\Demo"' 'del "\DelUS.bat"' >"$prefix/batch.expected"
+  ln "$drive/DelUS.bat" "$prefix/batch.stale"
   run_uninstaller 'C:\Apps\Demo\uninst.exe' Apps
   expect '[ ! -e "$drive/Apps/Demo" ]' "the folder and its files are gone"
-  expect 'cmp -s "$prefix/batch.expected" "$prefix/batch.written"' \
-    "C:\\DelUS.bat held exactly the six lines, each ended by CR LF, and no terminating zero"
+  expect '[ "$(tr -d x <"$prefix/batch.stale" | wc -c)" = 0 ] && [ "$(wc -c <"$prefix/batch.stale")" = 2000 ]' \
+    "the stale batch was replaced by a new file, not written over"
   expect_neighbours_kept
+  end_case
+}
+
+# Without cmd.exe the batch cannot start and stays: its bytes, and the descriptor it was made with. Wine
+# keeps no DACL on files but narrows the file's Unix mode to it, and its trace shows what was asked for.
+case_batch_not_started() {
+  new_case "a batch that cannot start stays: exactly the six lines, writable by the running user only"
+  install_product 'Apps\Demo'
+  add_key 'Demo\Settings'
+  rm -f "$drive/windows/system32/cmd.exe" "$drive/windows/syswow64/cmd.exe"
+  printf '%s\r\n' ':Repeat' 'del "C:\Apps\Demo\uninst.exe"' 'if exist "C:\Apps\Demo\uninst.exe" goto Repeat' \
+    'del "C:\Apps\Demo\*.*" /F /S /Q' 'rmdir "C:\Apps\Demo"' 'del "\DelUS.bat"' >"$prefix/batch.expected"
+  local trace status=0
+  trace=$(cd "$drive" && WINEDEBUG=trace+advapi timeout 60 "$wine" 'C:\Apps\Demo\uninst.exe' 2>&1) || status=$?
+  wait_for_wine
+  expect '[ "$status" -eq 0 ] && ! has_key Demo' "the key is gone and the uninstaller ended with 0 (got $status)"
+  expect 'cmp -s "$prefix/batch.expected" "$drive/DelUS.bat"' \
+    "C:\\DelUS.bat holds exactly the six lines, each ended by CR LF, and no terminating zero"
+  expect 'grep -q "ConvertStringSecurityDescriptorToSecurityDescriptorA \"D:P(A;;FA;;;S-1-5-21-[0-9-]*)\"" <<<"$trace"' \
+    "it was made with a protected DACL that lets only the running user's SID at it"
+  expect '[ "$(stat -c %A "$drive/DelUS.bat" | cut -c8-10)" = --- ]' "Wine gave other users no access to it"
+  expect '[ -f "$drive/Apps/Demo/readme.txt" ]' "no file of the product is deleted"
+  end_case
+}
+
+# While the game runs (its mutex is held) the uninstaller changes nothing, so that it can be run again.
+case_game_running() {
+  new_case "while the game runs, nothing changes"
+  install_product 'Apps\Demo'
+  add_key 'Demo\Settings'
+  add_link Demo 'C:\Apps\Demo\demo.exe'
+  cp "$hold" "$drive/hold.exe"
+  (cd "$drive" && exec timeout 60 "$wine" 'C:\hold.exe' mutex KORVEX 30 >"$prefix/held" 2>/dev/null) &
+  for _ in $(seq 100); do grep -q held "$prefix/held" 2>/dev/null && break; sleep 0.1; done
+  expect 'grep -q held "$prefix/held"' "another program holds the game's mutex"
+  local before
+  before=$(snapshot)
+  run_uninstaller 'C:\Apps\Demo\uninst.exe'
+  expect '[ "$(snapshot)" = "$before" ] && [ ! -e "$drive/DelUS.bat" ]' "no key, link or file changed, no batch"
   end_case
 }
 
@@ -245,6 +283,22 @@ case_percent() {
   expect '! has_key "Demo %OS% 50%"' "the key 'Demo %OS% 50%' is gone"
   expect '[ ! -e "$drive/Apps/Demo %OS% 50%" ]' "the folder is gone"
   expect '[ -f "$drive/Apps/Demo Windows_NT 50/uninst.exe" ]' "the look-alike folder is untouched"
+  expect_neighbours_kept
+  end_case
+}
+
+# The command prompt reads the batch in the OEM code page (437 here), the own path comes in the ANSI one
+# (1252): é is 0xE9 in one and 0x82 in the other. A name without an OEM form (€) changes nothing.
+case_accents() {
+  new_case "accented folder names: written for the command prompt, or nothing changes"
+  install_product 'Apps\Démo'
+  in_drive "$wine" reg add "HKLM\\$uninstall_key\\Démo" /v DisplayName /d Démo /f "$view"
+  install_product 'Apps\Demo €'
+  add_neighbours
+  run_uninstaller 'C:\Apps\Démo\uninst.exe'
+  expect '[ ! -e "$drive/Apps/Démo" ] && ! in_drive "$wine" reg query "HKLM\\$uninstall_key\\Démo" "$view"' \
+    "C:\\Apps\\Démo and its key are gone"
+  expect_nothing_changes 'C:\Apps\Demo €\uninst.exe'
   expect_neighbours_kept
   end_case
 }
@@ -307,8 +361,11 @@ case_delivered_exe() {
     expect 'i686-w64-mingw32-objdump -h "$delivered" | grep -q " .rsrc "' "it carries its icon resource"
     expect '[ "$(grep "DLL Name" <<<"$headers" | awk "{print \$3}" | sort | tr "\n" " ")" = \
       "ADVAPI32.dll KERNEL32.dll SHELL32.dll msvcrt.dll " ]' "it imports only kernel32, advapi32, shell32 and msvcrt"
-    expect '[ "$(advapi_imports "$headers")" = "RegCloseKey RegDeleteKeyA RegEnumKeyExA RegOpenKeyExA " ]' \
-      "its registry calls are the four ANSI ones"
+    expect '[ "$(advapi_imports "$headers")" = "ConvertSidToStringSidA ConvertStringSecurityDescriptorToSecurityDescriptorA \
+GetTokenInformation OpenProcessToken RegCloseKey RegDeleteKeyA RegEnumKeyExA RegOpenKeyExA " ]' \
+      "its registry calls are the four ANSI ones; the others make the batch's descriptor"
+    expect 'grep -q "level=\"requireAdministrator\"" "${delivered%.exe}.exe.manifest"' \
+      "its manifest beside it asks for administrator rights"
   fi
   prefix=$work/none
   end_case
@@ -328,12 +385,17 @@ main() {
   export TMPDIR=$work/tmp
   mkdir -p "$TMPDIR"
   trap cleanup EXIT
+  hold=$work/hold.exe  # another program holding the game's mutex
+  "$arch-w64-mingw32-gcc" -Wall -Wextra -o "$hold" "$root/tests/windows/hold.c" || die "cannot build $hold"
   case_delivered_exe
   make_template
   case_full_product
   case_key_absent
+  case_batch_not_started
+  case_game_running
   case_spaces
   case_percent
+  case_accents
   case_drive_root
   case_too_long
   echo "Wine stage took $(($(date +%s) - stage_start)) s"

@@ -2,7 +2,8 @@
 # The Windows stage: what scripts/build-windows.sh leaves in build-win/dist/ (the installer and the portable
 # zip), run for real under 32-bit Wine in one fresh prefix, in an X server of its own, driven with xdotool:
 # silent install, the game at its menu (picture for picture the Linux build's), a short game, a second copy,
-# a read-only settings file, the golden replays, installing again, the uninstaller from the Uninstall key,
+# setup and uninstaller refusing while it runs, a read-only settings file and one held open, the golden
+# replays, installing again and the folders and keys refused, the uninstaller from the Uninstall key,
 # the portable copy in a folder with a Cyrillic name, the command line without a console, and the
 # Windows services one by one (korvex-system-check.exe).
 #
@@ -111,8 +112,8 @@ check_install() {
   settle
   expect '[ "$status" -eq 0 ]' "the installer ended with 0 (got $status)"
   expect '[ "$(cd "$drive/$installed_dir" && find . | sort | tr "\n" " ")" = ". ./0.pak ./0.wav ./1.pak ./1.wav \
-./2.wav ./3.wav ./SDL-COPYING.txt ./SDL.dll ./korvex.exe ./story ./story1.bmp ./uninstall.exe " ]' \
-    "Program Files\\Korvex holds the files and no folder"
+./2.wav ./3.wav ./SDL-COPYING.txt ./SDL.dll ./korvex.exe ./story ./story1.bmp ./uninstall.exe \
+./uninstall.exe.manifest " ]' "Program Files\\Korvex holds the files and no folder"
   expect 'cmp -s "$drive/$installed_dir/uninstall.exe" "$root/build-uninstaller-win/uninstaller.exe"' \
     "uninstall.exe is our uninstaller"
   local size_kb
@@ -140,6 +141,8 @@ check_install() {
 # The installed game: its menu, options kept in %APPDATA%\Korvex, F11 remembered, a second copy, a game.
 check_installed_game() {
   begin "the installed game: its menu is the Linux build's picture; options, F11 and a game are kept"
+  # A Unix tree's data folder beside the install folder is not the game's on Windows.
+  mkdir -p "$drive/Program Files/share/korvex" && echo planted >"$drive/Program Files/share/korvex/0.pak"
   if ! start_game "$installed\\korvex.exe" --scale 1; then
     expect false "korvex.exe opened its window"
     end
@@ -151,6 +154,14 @@ check_installed_game() {
   (cd "$drive" && timeout 15 wine "$installed\\korvex.exe") || status=$?
   expect '[ "$status" -eq 0 ] && [ "$(xdotool search --name "^KORVEX\$" | wc -l)" -eq 1 ]' \
     "a second copy ended at once with 0 (got $status) and opened no window"
+  # Wine saves its registry only when it ends: the key is asked for while the game runs.
+  status=0
+  in_c 'C:\KorvexSetup.exe' /S || status=$?
+  in_c "$installed\\uninstall.exe" >/dev/null
+  sleep 2  # a batch, had one been started, would be at work by now
+  expect '[ "$status" -eq 2 ] && in_c reg query "HKLM\\$uninstall_key\\Korvex" /reg:32 >/dev/null && \
+    [ -f "$drive/$installed_dir/uninstall.exe" ] && [ ! -e "$drive/DelUS.bat" ]' \
+    "while the game runs the installer refuses (exit $status) and the uninstaller changes nothing"
   click 56 74  # Options
   click 12 137  # Hard
   click 112 294  # OK: saved
@@ -176,26 +187,40 @@ check_installed_game() {
   end
 }
 
-check_read_only_settings() {
-  begin "a read-only settings file: 'error in settings file', and the file stays as it was"
-  local settings=$appdata/Korvex/korvex.set
+# A settings file that cannot be written, and one held open without sharing (as by a backup tool), which
+# cannot be read either: the game plays on with the defaults and never writes over the file.
+check_unwritable_settings() {
+  begin "a read-only settings file, or one held open: 'error in settings file', and the file stays as it was"
+  local settings=$appdata/Korvex/korvex.set how
   cp "$settings" "$work/settings.before"
-  chmod a-w "$settings"
-  if start_game "$installed\\korvex.exe" --scale 1 && shows "$work/linux-menu.png"; then
-    click 56 74  # Options
-    click 12 71  # Easy
-    click 112 294  # OK: the save fails
-    expect 'shows_message_box' "a message box is shown in the window"
-    key Return
-    expect '! shows_message_box' "Enter closes it"
-  else
-    expect false "the game reached its menu"
-  fi
-  stop_game
-  expect 'cmp -s "$settings" "$work/settings.before"' "korvex.set is unchanged"
+  cp "$root/build-win/korvex-hold.exe" "$drive/hold.exe"
+  for how in read-only held; do
+    local holder=""
+    if [ "$how" = read-only ]; then
+      chmod a-w "$settings"
+    else
+      (cd "$drive" && exec wine 'C:\hold.exe' file "C:\\users\\$(id -un)\\AppData\\Roaming\\Korvex\\korvex.set" \
+        60 >"$work/held" 2>/dev/null) &
+      holder=$!
+      for _ in $(seq 100); do grep -q held "$work/held" 2>/dev/null && break; sleep 0.1; done
+    fi
+    if start_game "$installed\\korvex.exe" --scale 1 && shows "$work/linux-menu.png"; then
+      click 56 74  # Options
+      click 12 71  # Easy
+      click 112 294  # OK: the save fails
+      expect 'shows_message_box' "$how: a message box is shown in the window"
+      key Return
+      expect '! shows_message_box' "$how: Enter closes it"
+    else
+      expect false "$how: the game reached its menu"
+    fi
+    [ -n "$holder" ] && kill "$holder" 2>/dev/null && wait "$holder" 2>/dev/null
+    stop_game
+    chmod u+w "$settings"
+    expect 'cmp -s "$settings" "$work/settings.before"' "$how: korvex.set is unchanged"
+  done
   expect '[ "$(ls "$appdata/Korvex" | grep -cv "^korvex\.\(set\|conf\)$\|^last\.kvr$")" = 0 ]' \
     "no temporary file is left beside it"
-  chmod u+w "$settings"
   end
 }
 
@@ -212,27 +237,78 @@ check_replays() {
   end
 }
 
-check_reinstall() {
-  begin "installing again keeps the player's files; a folder the uninstaller could not empty is refused"
-  cp "$appdata/Korvex/korvex.set" "$work/settings.kept"
-  local status=0
-  in_c 'C:\KorvexSetup.exe' /S || status=$?
+# What a refused install must not change: the Uninstall keys and every file outside windows\ and users\
+# (Wine's registry as saved when it last ended).
+registry_and_files() {
+  grep -F "[${uninstall_key//\\/\\\\}" "$WINEPREFIX/system.reg" | sed 's/\] [0-9]*$/]/' | sort
+  (cd "$drive" && find . -path ./windows -prune -o -path ./users -prune -o -print | sort)
+}
+
+# Installs silently with the arguments given; the exit code in install_status.
+install() {
+  install_status=0
+  in_c 'C:\KorvexSetup.exe' /S "$@" || install_status=$?
   settle
-  expect '[ "$status" -eq 0 ] && [ -f "$drive/$installed_dir/korvex.exe" ]' "the installer ended with 0 (got $status)"
+}
+
+check_reinstall() {
+  begin "installing again keeps the player's files; folders and keys the uninstaller could not handle are refused"
+  cp "$appdata/Korvex/korvex.set" "$work/settings.kept"
+  install
+  expect '[ "$install_status" -eq 0 ] && [ -f "$drive/$installed_dir/korvex.exe" ]' \
+    "the installer ended with 0 (got $install_status)"
   expect 'cmp -s "$appdata/Korvex/korvex.set" "$work/settings.kept" && [ -f "$appdata/Korvex/last.kvr" ]' \
     "korvex.set and last.kvr are kept"
-  mkdir -p "$drive/Apps" && echo keep >"$drive/Apps/keep.txt"
-  status=0
-  in_c 'C:\KorvexSetup.exe' /S '/D=C:\Apps' || status=$?
+  mkdir -p "$drive/Apps" "$drive/Games/Sub/data" && echo keep >"$drive/Apps/keep.txt"
+  touch "$drive/Games/Sub/korvex.exe"
+  in_c reg add "HKLM\\$uninstall_key\\Other" /v DisplayName /d Other /f /reg:32 >/dev/null
   settle
-  expect '[ "$status" -ne 0 ] && [ "$(ls "$drive/Apps")" = keep.txt ]' \
-    "a folder that is neither empty nor Korvex is refused (exit $status), nothing written into it"
-  # The uninstaller names its folder in the ANSI code page; Cyrillic is outside the prefix's.
-  status=0
-  in_c 'C:\KorvexSetup.exe' /S "/D=C:\\$cyrillic\\Korvex" || status=$?
-  settle
-  expect '[ "$status" -ne 0 ] && [ ! -e "$drive/$cyrillic" ]' \
-    "a folder whose name the ANSI code page cannot write is refused (exit $status)"
+  local long percent folder why before
+  long=C:\\$(printf 'L%.0s' $(seq 215))  # four times its 218 bytes and the batch's other 120 exceed 991
+  percent=C:\\$(printf '%%%.0s' $(seq 107))L  # each % counts twice
+  local refused=(
+    'C:\Apps|a folder that is neither empty nor Korvex'
+    'C:\Games\Sub|a folder of ours but for a subfolder'
+    "C:\\$cyrillic\\Korvex|a folder whose name the ANSI code page cannot write"
+    'C:\Spiele\Korvex€|a folder whose name the command prompt'"'"'s code page (OEM) cannot write'
+    'C:\Games\Two words|a folder with a space, which Wine quotes: this setup does not read a quoted /D='
+    "$long|a folder too long for the uninstaller's batch"
+    "$percent|a folder whose % signs make it too long for the batch"
+    'E:\|a drive that this setup replaces by the folder it offers'
+    'C:/Games/Korvex|a folder written with forward slashes'
+    'C:\Games\Korvex|a second copy under the key of the copy in Program Files'
+    'C:\Games\Other|a folder named like another product'"'"'s key'
+  )
+  for row in "${refused[@]}"; do
+    folder=${row%%|*} why=${row#*|}
+    before=$(registry_and_files)
+    install "/D=$folder"
+    expect '[ "$install_status" -eq 2 ] && [ "$(registry_and_files)" = "$before" ]' \
+      "$why is refused (exit $install_status) and nothing changes"
+  done
+  # Accepted: the longest folder the batch allows, a name ending in a dot (made, as Windows makes it,
+  # without the dot), accents (the uninstaller writes its batch in the OEM code page), a copy cut short
+  # (only files of ours). A folder the installer makes gets Program Files' DACL, protected from its
+  # parent, as Wine's trace shows (Wine keeps no DACL on folders; its trace escapes the accent); each
+  # copy's uninstaller removes it again.
+  mkdir -p "$drive/Games/Part" && touch "$drive/Games/Part/korvex.exe" "$drive/Games/Part/story"
+  local made trace name path
+  for row in "${long%L}|made" 'C:\Games\Kx.|made' 'C:\Spiele\Körvex|' 'C:\Games\Part|'; do
+    folder=${row%%|*} made=${row#*|}
+    folder=${folder%.}
+    name=${folder##*\\}
+    path=${folder:3}
+    path=$drive/${path//\\//}
+    trace=$(cd "$drive" && WINEDEBUG=trace+advapi timeout 120 wine 'C:\KorvexSetup.exe' /S "/D=${row%%|*}" 2>&1)
+    settle
+    expect '[ -f "$path/uninstall.exe" ] && in_c reg query "HKLM\\$uninstall_key\\$name" /reg:32 >/dev/null' \
+      "${folder:0:24}: installed, under the key $name"
+    [ -z "$made" ] || expect 'grep -q "SetNamedSecurityInfoW L\".*$name\" 1 -2147483644 " <<<"$trace"' \
+      "${folder:0:24}: given Program Files' DACL"
+    in_c "$folder\\uninstall.exe" >/dev/null
+    settle
+    expect '[ ! -e "$path" ] && [ -d "${path%/*}" ]' "${folder:0:24}: its uninstaller removes it"
+  done
   end
 }
 
@@ -252,6 +328,14 @@ check_uninstall() {
   expect '[ ! -e "$drive/DelUS.bat" ]' "no batch is left"
   expect 'cmp -s "$appdata/Korvex/korvex.set" "$work/settings.kept" && [ -f "$appdata/Korvex/last.kvr" ]' \
     "the player's files in %APPDATA%\\Korvex stay"
+  # The folder of the copy installed is what the next setup offers.
+  install '/D=C:\Games\Korvex'
+  install
+  expect '[ "$install_status" -eq 0 ] && [ -f "$drive/Games/Korvex/korvex.exe" ] && [ ! -e "$drive/$installed_dir" ]' \
+    "installing again without /D= goes to the folder of the installed copy (exit $install_status)"
+  in_c 'C:\Games\Korvex\uninstall.exe' >/dev/null
+  settle
+  expect '[ ! -e "$drive/Games/Korvex" ]' "which its uninstaller removes"
   end
 }
 
@@ -320,7 +404,7 @@ main() {
   check_services
   check_install
   check_installed_game
-  check_read_only_settings
+  check_unwritable_settings
   check_replays
   check_reinstall
   check_uninstall

@@ -17,6 +17,12 @@ const char kBatchFormat[] =
     "rmdir \"%s\"\r\n"
     "del \"%s\"\r\n";
 
+const char kGameMutex[] = "KORVEX";
+
+std::string batchSecurity(const std::string& userSid) {
+    return "D:P(A;;FA;;;" + userSid + ")";
+}
+
 bool noLeadBytes(unsigned char) {
     return false;
 }

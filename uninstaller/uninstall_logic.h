@@ -18,6 +18,12 @@ constexpr std::size_t kOwnPathCapacity = 260;  // GetModuleFileNameA buffer, ter
 constexpr std::size_t kBatchCapacity = 992;    // the batch text plus a terminator must fit
 extern const char kBatchPath[];                // "\DelUS.bat" in the root of the current drive
 extern const char kBatchFormat[];              // own path, own path, folder path, folder path, batch path
+extern const char kGameMutex[];                // held by the game while it runs
+
+// The batch file's security descriptor in the system's descriptor language: a protected DACL that lets
+// only the user with the string SID `userSid` (the one running us) at it. The batch runs elevated and
+// reads itself line by line, so no other user may add a line, wherever the drive's root lets them write.
+std::string batchSecurity(const std::string& userSid);
 
 // The own path without drive designator and file name, up to and including its last backslash or slash,
 // for example "\Apps\Demo\".

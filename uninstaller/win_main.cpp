@@ -2,7 +2,8 @@
 // entry and its Start-menu entry, and hands the removal of its own folder to a hidden batch that outlives it.
 #include <mbctype.h>
 #include <windows.h>
-// After windows.h, which it needs.
+// After windows.h, which they need.
+#include <sddl.h>
 #include <shlobj.h>
 
 #include <string>
@@ -27,9 +28,67 @@ std::string ownPath() {
     return std::string(buffer, length);
 }
 
+// The game holds its mutex while it runs; its files could not all go then. A mutex we may not open is
+// still there.
+bool gameRunning() {
+    HANDLE mutex = OpenMutexA(SYNCHRONIZE, FALSE, uninstaller::kGameMutex);
+    if (mutex == nullptr) return GetLastError() == ERROR_ACCESS_DENIED;
+    CloseHandle(mutex);
+    return true;
+}
+
+// The command prompt reads a batch in the OEM code page, and the paths are in the ANSI one: the text is
+// written in the OEM code page (the same bytes for plain ASCII). False when a character has no OEM form,
+// or the text would no longer fit: such a folder could not be removed, so nothing may change.
+bool toOemCodePage(std::string* text) {
+    const int size = static_cast<int>(text->size());
+    std::wstring wide(static_cast<std::size_t>(size), L'\0');
+    const int wideLength =
+        MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, text->data(), size, &wide[0], size);
+    if (size != 0 && wideLength == 0) return false;
+    const bool utf8 = GetOEMCP() == CP_UTF8;  // takes no flags, and writes every character
+    BOOL lost = FALSE;
+    std::string oem(uninstaller::kBatchCapacity, '\0');
+    const int length =
+        WideCharToMultiByte(CP_OEMCP, utf8 ? 0 : WC_NO_BEST_FIT_CHARS, wide.data(), wideLength, &oem[0],
+                            static_cast<int>(oem.size()) - 1, nullptr, utf8 ? nullptr : &lost);
+    if ((size != 0 && length == 0) || lost) return false;
+    oem.resize(static_cast<std::size_t>(length));
+    text->swap(oem);
+    return true;
+}
+
+// The string SID of the user this process runs as; empty when it cannot be told.
+std::string currentUserSid() {
+    HANDLE token = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return std::string();
+    DWORD size = 0;
+    GetTokenInformation(token, TokenUser, nullptr, 0, &size);
+    std::string buffer(size, '\0');
+    char* sid = nullptr;
+    if (size != 0 && GetTokenInformation(token, TokenUser, &buffer[0], size, &size)) {
+        ConvertSidToStringSidA(reinterpret_cast<TOKEN_USER*>(&buffer[0])->User.Sid, &sid);
+    }
+    CloseHandle(token);
+    const std::string text = sid ? sid : "";
+    LocalFree(sid);
+    return text;
+}
+
+// Made new with a descriptor of its own: a file of that name already there keeps its owner and its
+// DACL when written over, so it is deleted first, and one that comes back meanwhile is not used.
 bool writeBatch(const std::string& text) {
-    HANDLE file = CreateFileA(uninstaller::kBatchPath, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    const std::string sid = currentUserSid();
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    if (sid.empty() || !ConvertStringSecurityDescriptorToSecurityDescriptorA(
+                           uninstaller::batchSecurity(sid).c_str(), SDDL_REVISION_1, &descriptor, nullptr)) {
+        return false;
+    }
+    SECURITY_ATTRIBUTES security = {sizeof security, descriptor, FALSE};
+    DeleteFileA(uninstaller::kBatchPath);
+    HANDLE file = CreateFileA(uninstaller::kBatchPath, GENERIC_WRITE, 0, &security, CREATE_NEW,
                               FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    LocalFree(descriptor);
     if (file == INVALID_HANDLE_VALUE) return false;
     DWORD written = 0;
     WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
@@ -92,10 +151,12 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     const std::string path = ownPath();
     if (path.empty()) return 0;
     const uninstaller::UninstallPlan plan = uninstaller::planUninstall(path, isSystemLeadByte);
-    if (plan.refusal != uninstaller::Refusal::none) return 0;
+    if (plan.refusal != uninstaller::Refusal::none || gameRunning()) return 0;
+    std::string batchText = plan.batchText;
+    if (!toOemCodePage(&batchText)) return 0;
     uninstaller::WinRegistry registry;
     uninstaller::removeUninstallEntry(registry, plan.keyName.c_str());
     removeStartMenuEntry(plan.keyName, plan.folderPath);
-    startSelfDelete(plan.batchText);
+    startSelfDelete(batchText);
     return 0;
 }

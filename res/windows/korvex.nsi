@@ -2,6 +2,7 @@
 ; Files (no subfolders: our uninstaller's batch removes a folder only once it is empty), adds a
 ; Start-menu entry named like the folder, and registers our own uninstaller, uninstall.exe, under the
 ; folder's name below the Uninstall key: that name is how the uninstaller finds its key and its entry.
+; What it refuses before it changes anything is in checks.nsh.
 ;
 ; makensis -DVERSION=1.1.0 -DSTAGE=<flat folder of the files> -DICON=<korvex.ico> -DOUTFILE=<setup.exe>
 Unicode true
@@ -15,6 +16,7 @@ Name "Korvex"
 OutFile "${OUTFILE}"
 Icon "${ICON}"
 InstallDir "$PROGRAMFILES\Korvex"
+InstallDirRegKey HKLM "${UNINSTALL_KEY}\Korvex" "InstallLocation"  ; an earlier copy's folder is offered
 RequestExecutionLevel admin
 SetCompressor /SOLID lzma
 ShowInstDetails nevershow
@@ -32,52 +34,30 @@ Page instfiles
 
 Var keyName
 
-; The uninstaller deletes every file in its folder and below: a folder that holds anything but an
-; earlier copy of the game (a drive's root, Program Files itself) is refused before a file is written.
-Function RefuseForeignFolder
-    IfFileExists "$INSTDIR\korvex.exe" 0 notOurs
-    IfFileExists "$INSTDIR\uninstall.exe" ours notOurs
-notOurs:
-    ClearErrors
-    FindFirst $0 $1 "$INSTDIR\*"
-    ${DoWhile} $1 != ""
-        ${If} $1 != "."
-        ${AndIf} $1 != ".."
-            FindClose $0
-            MessageBox MB_OK|MB_ICONSTOP "$INSTDIR is not empty.$\nKorvex installs only into an empty folder \
-                or over an earlier copy of itself." /SD IDOK
-            SetErrorLevel 2
-            Quit
-        ${EndIf}
-        FindNext $0 $1
-    ${Loop}
-    FindClose $0
-ours:
-FunctionEnd
-
-; The uninstaller names its folder in the ANSI code page: in a folder whose name that code page cannot
-; write, it could neither find its files nor remove them.
-Function RefuseFolderOutsideAnsi
-    System::Call 'kernel32::WideCharToMultiByte(i 0, i 0x400, w "$INSTDIR", i -1, p 0, i 0, p 0, *i 0 r1) i .r0'
-    ${If} $1 != 0
-        MessageBox MB_OK|MB_ICONSTOP "$INSTDIR has characters that this Windows cannot write in its \
-            code page for programs that do not use Unicode.$\nPlease choose another folder." /SD IDOK
-        SetErrorLevel 2
-        Quit
-    ${EndIf}
-FunctionEnd
+!include checks.nsh
 
 Section
     SetShellVarContext all
-    Call RefuseFolderOutsideAnsi
+    Call RefuseWithoutAdmin
+    Call RefuseWhileGameRuns
+    Call RefuseUnusableFolderArgument
+    Call NormaliseFolder
+    Call RefuseFolderTheUninstallerCannotName
     Call RefuseForeignFolder
     ${GetFileName} "$INSTDIR" $keyName
+    Call RefuseForeignKey
 
+    StrCpy $0 0
+    ${IfNot} ${FileExists} "$INSTDIR\*"
+        StrCpy $0 1
+    ${EndIf}
     SetOutPath "$INSTDIR"
+    Call GiveProgramFilesPermissions
+    File "${STAGE}/uninstall.exe"
+    File "${STAGE}/uninstall.exe.manifest"
     File "${STAGE}/korvex.exe"
     File "${STAGE}/SDL.dll"
     File "${STAGE}/SDL-COPYING.txt"
-    File "${STAGE}/uninstall.exe"
     File "${STAGE}/0.pak"
     File "${STAGE}/1.pak"
     File "${STAGE}/story"

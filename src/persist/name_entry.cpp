@@ -98,7 +98,8 @@ void enterHighScore(std::int32_t score) {
     const int place = highScorePlace(score);
     if (place < 0) return;
     makeRoomAt(place);
-    platform::keepReplayAsScore(place);  // the game's recording moves with its entry
+    // The game's recording moves with its entry, unless the table on file was never read.
+    if (settingsMayBeSaved()) platform::keepReplayAsScore(place);
     setEditBoxPlace(place);
     char name[kNameBufferSize] = {};
     // OK, Enter and a quit request all end the entry the same way; a quit then ends the game too.

@@ -69,8 +69,9 @@ std::string formatPreferences(const Preferences& preferences) {
     return text;
 }
 
-Preferences loadPreferences(const std::string& path) {
-    std::string text;
-    platform::readFile(path, kMaxFileBytes, &text);  // empty when there is nothing to read
+Preferences loadPreferences(const std::string& path, bool* unreadable) {
+    std::string text;  // empty when there is nothing to read
+    const platform::FileRead read = platform::readFile(path, kMaxFileBytes, &text);
+    if (unreadable) *unreadable = read == platform::FileRead::Failed;
     return parsePreferences(text);
 }

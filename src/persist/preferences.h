@@ -21,5 +21,6 @@ Preferences parsePreferences(const std::string& text);
 // parsePreferences reads it back the same.
 std::string formatPreferences(const Preferences& preferences);
 
-// The preferences in the file at `path`; the defaults when it is missing or unreadable.
-Preferences loadPreferences(const std::string& path);
+// The preferences in the file at `path`; the defaults when it is missing or unreadable. `unreadable`
+// (when given) tells a file that is there but could not be read, which a save must then not replace.
+Preferences loadPreferences(const std::string& path, bool* unreadable = nullptr);

@@ -15,6 +15,10 @@ namespace {
 constexpr const char* kFileName = "korvex.set";
 constexpr const char* kSaveError = "error in settings file";
 
+// Set when the file was there at start but could not be read (held open without sharing, no read
+// permission, an I/O error): the defaults in play must then never be written over the player's file.
+bool unreadAtLoad = false;
+
 // Walks the record's fields in file order; the same walk serves reading and writing.
 template <typename Record, typename Visit>
 void forEachField(Record& r, Visit visit) {
@@ -99,11 +103,21 @@ void decodeSettings(const std::string& bytes, Settings& record) {
 void loadSettings(Settings& record) {
     std::string bytes;
     const platform::FileRead read = platform::readFile(settingsPath(), kSettingsFileSize, &bytes);
+    unreadAtLoad = read == platform::FileRead::Failed;
     if (read == platform::FileRead::Whole || read == platform::FileRead::Cut) decodeSettings(bytes, record);
 }
 
+bool settingsMayBeSaved() {
+    if (!unreadAtLoad) return true;
+    // Looked at again: a file removed since holds nothing to lose; one that reads now still holds a
+    // table this run never saw.
+    std::string firstByte;
+    unreadAtLoad = platform::readFile(settingsPath(), 0, &firstByte) != platform::FileRead::Missing;
+    return !unreadAtLoad;
+}
+
 void saveSettings(const Settings& record) {
-    if (!savePlayerFile(kFileName, encodeSettings(record))) {
+    if (!settingsMayBeSaved() || !savePlayerFile(kFileName, encodeSettings(record))) {
         platform::messageBox(0, kSaveError, kSaveError, platform::MessageStyle::Ok);
     }
 }

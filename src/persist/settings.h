@@ -31,8 +31,13 @@ std::string settingsPath();
 // unreadable file leaves it unchanged.
 void loadSettings(Settings& record);
 
+// False while a settings file that was there but could not be read at load is still there: nothing
+// that belongs to its table (the file itself, the high scores' recordings) may then be changed.
+bool settingsMayBeSaved();
+
 // Writes `record` to the settings file as every save of the player's files goes (savePlayerFile: the
-// player's folder made first, the old file never destroyed). On failure shows "error in settings file".
+// player's folder made first, the old file never destroyed). On failure, and while settingsMayBeSaved
+// is false, shows "error in settings file" and writes nothing.
 void saveSettings(const Settings& record);
 
 // The 211 bytes of `record` as the file holds them, and the reverse (a short input fills the fields

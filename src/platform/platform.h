@@ -53,6 +53,10 @@ std::string userDataFolderFrom(const char* xdgDataHome, const char* home);
 // Start-up, choosing the layout: true when `path` names an existing folder.
 bool folderExists(const std::string& path);
 
+// Start-up, for a portable copy: true when a file can be made in the folder `path` (one is made and
+// removed at once).
+bool folderWritable(const std::string& path);
+
 // Before a save: makes `path` and missing parents with mode 0700; false when it is no folder then.
 bool makePrivateFolder(const std::string& path);
 

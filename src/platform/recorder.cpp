@@ -373,7 +373,12 @@ void keepReplayAsScore(int place) {
     if (rec.mode != Mode::Recording || place < 0 || place >= kScorePlaces) return;
     for (int k = kScorePlaces - 1; k > place; --k) {
         // score-5 is dropped; a place that had no recording passes that on too
-        if (!moveFile(scoreFile(k - 1), scoreFile(k))) removeFile(scoreFile(k));
+        if (moveFile(scoreFile(k - 1), scoreFile(k))) continue;
+        // A recording there that cannot move (held open, say) stays, and so do those above it: each
+        // would otherwise be written over the one below. The new game's is then not kept.
+        std::string firstByte;
+        if (readFile(scoreFile(k - 1), 0, &firstByte) != FileRead::Missing) return;
+        removeFile(scoreFile(k));
     }
     removeFile(scoreFile(place));
     if (!rec.lastGame.empty()) keep(scoreFile(place), rec.lastGame);

@@ -10,15 +10,19 @@ constexpr const char* kSplashPack = "0.pak";  // the first file the game reads: 
 
 // The installed layouts, tried in turn: the data folder, in the program's folder or in its parent,
 // and the player's folder below the user's data folder, named as is usual on the system that lays
-// programs out so.
+// programs out so. Windows counts only its own: a share\korvex\ beside the install folder may be
+// anyone's, and must never be read before the game's own data.
 struct InstalledLayout {
+    bool unixOnly;
     bool inParent;
     const char* data;
     const char* player;
 };
 const InstalledLayout kInstalled[] = {
-    {true, "share/korvex/", "korvex/"},  // a Unix tree: the program in bin/ or games/, the data in share/
-    {false, "", "Korvex/"},              // one flat folder, as programs are installed on Windows
+    // a Unix tree: the program in bin/ or games/, the data in share/
+    {true, true, "share/korvex/", "korvex/"},
+    // one flat folder, as programs are installed on Windows
+    {false, false, "", "Korvex/"},
 };
 
 // "/usr/games/bin/" -> "/usr/games/"; the root stays the root.
@@ -31,7 +35,7 @@ std::string parentFolder(const std::string& folder) {
 
 Directories chooseDirectories(const std::string& programPath,
                               const std::function<bool(const std::string&)>& exists,
-                              const std::string& userDataFolder) {
+                              const std::string& userDataFolder, InstalledLayouts system) {
     Directories d;
     const std::size_t slash = programPath.rfind('/');
     d.programDir = slash == std::string::npos ? std::string("./") : programPath.substr(0, slash + 1);
@@ -39,6 +43,7 @@ Directories chooseDirectories(const std::string& programPath,
     d.playerDir = d.dataDir;
     if (exists(d.dataDir)) return d;
     for (const InstalledLayout& installed : kInstalled) {
+        if (installed.unixOnly && system == InstalledLayouts::Windows) continue;
         const std::string data =
             (installed.inParent ? parentFolder(d.programDir) : d.programDir) + installed.data;
         if (!exists(data + kSplashPack)) continue;
@@ -48,6 +53,14 @@ Directories chooseDirectories(const std::string& programPath,
         break;
     }
     return d;
+}
+
+std::string installedPlayerDir(const std::string& userDataFolder, InstalledLayouts system) {
+    if (userDataFolder.empty()) return std::string();
+    for (const InstalledLayout& installed : kInstalled) {
+        if (!installed.unixOnly || system == InstalledLayouts::Unix) return userDataFolder + installed.player;
+    }
+    return std::string();
 }
 
 std::string dataFilePath(const std::string& programDir, const std::string& dataDir, const std::string& name) {

@@ -9,6 +9,15 @@
 
 enum class Layout { Portable, Installed };
 
+// Whose installed layouts are looked for: a Unix tree or a flat folder on Linux and the web, only
+// the flat folder on Windows.
+enum class InstalledLayouts { Unix, Windows };
+#ifdef _WIN32
+constexpr InstalledLayouts kSystemLayouts = InstalledLayouts::Windows;
+#else
+constexpr InstalledLayouts kSystemLayouts = InstalledLayouts::Unix;
+#endif
+
 struct Directories {
     Layout layout = Layout::Portable;
     std::string programDir;  // the program's folder, ending in '/'
@@ -23,7 +32,10 @@ struct Directories {
 // empty when the user has no known home.
 Directories chooseDirectories(const std::string& programPath,
                               const std::function<bool(const std::string&)>& exists,
-                              const std::string& userDataFolder);
+                              const std::string& userDataFolder, InstalledLayouts system = kSystemLayouts);
+
+// The player's folder an installed copy has on this system below `userDataFolder` ("" without one).
+std::string installedPlayerDir(const std::string& userDataFolder, InstalledLayouts system = kSystemLayouts);
 
 // A data file as the game names it, relative to the program folder ("\data\0.pak",
 // "data/story1.bmp"), found in `dataDir` in either layout; other names stay beside the program.

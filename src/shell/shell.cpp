@@ -11,6 +11,7 @@ std::string playerDir;
 
 namespace {
 bool toldNoPlayerFolder = false;
+bool movedPlayerFolder = false;  // a portable copy's player files kept in the user's folder instead
 
 // A folder (a path ending in '/'), or a file that can be read.
 bool exists(const std::string& path) {
@@ -26,11 +27,26 @@ void updateScreen() {
 }
 
 void findDirectories() {
-    const Directories found = chooseDirectories(platform::programPath(), exists, platform::userDataFolder());
+    const std::string userData = platform::userDataFolder();
+    const Directories found = chooseDirectories(platform::programPath(), exists, userData);
     programDir = found.programDir;
     dataDir = found.dataDir;
     playerDir = found.playerDir;
     toldNoPlayerFolder = false;
+    // A portable copy unpacked where it cannot write (below Program Files, on a read-only share) keeps
+    // the player's files where an installed copy would, unless its own folder holds a table already.
+    movedPlayerFolder = found.layout == Layout::Portable && platform::folderExists(playerDir) &&
+                        !exists(playerDir + "korvex.set") && !platform::folderWritable(playerDir);
+    if (movedPlayerFolder) playerDir = installedPlayerDir(userData);
+}
+
+void tellMovedPlayerFolder() {
+    if (!movedPlayerFolder || playerDir.empty() || platform::folderExists(playerDir)) return;
+    platform::reportText("korvex: " + dataDir +
+                             " cannot be written: settings, high scores and recorded games are kept in " +
+                             playerDir + "\n",
+                         false);
+    platform::makePrivateFolder(playerDir);  // so that this is said once
 }
 
 std::string dataFile(const std::string& name) {

@@ -19,8 +19,14 @@ constexpr int kScreenHeight = 320;
 // Makes the whole screen visible; every screen and frame ends its drawing with it.
 void updateScreen();
 
-// Fills programDir, dataDir and playerDir from the program's own path (see shell/layout.h).
+// Fills programDir, dataDir and playerDir from the program's own path (see shell/layout.h). A portable
+// copy whose data folder cannot be written and holds no settings file keeps the player's files in the
+// installed copy's player folder instead.
 void findDirectories();
+
+// Start-up of a run that may save: says where the player's files went when findDirectories moved them,
+// once (the first time, when that folder is made).
+void tellMovedPlayerFolder();
 
 // A data file named relative to the program folder ("\data\0.pak"), as found in dataDir.
 std::string dataFile(const std::string& name);

@@ -30,6 +30,7 @@ int korvexMain(const Options& options) {
     findDirectories();
     // Watching writes nothing, so it may run beside the game; beside another copy the game ends silently.
     if (!watching && !platform::acquireSingleInstance(kTitle, playerDir)) return 0;
+    if (!watching) tellMovedPlayerFolder();
     if (!options.verifyFile.empty()) SDL_putenv(const_cast<char*>("SDL_VIDEODRIVER=dummy"));  // headless
 
     // Sound starts with the first sound played (the platform's business); without a window the game

@@ -7,10 +7,15 @@
 namespace {
 
 Preferences kept;
+bool fileUnread = false;  // korvex.conf is there but could not be read: it is left as it is
+
+void keep() {
+    if (!fileUnread) savePlayerFile(kPreferencesName, formatPreferences(kept));
+}
 
 void keepFullScreen(bool fullscreen) {
     kept.fullscreen = fullscreen;
-    savePlayerFile(kPreferencesName, formatPreferences(kept));
+    keep();
 }
 
 }  // namespace
@@ -20,11 +25,12 @@ SDL_Surface* openGameWindow(const Options& options, const char* title, std::stri
     // player likes, and neither keeps anything, not even a switch made while watching.
     const bool watching = !options.replayFile.empty() || !options.verifyFile.empty();
     const bool readKept = options.verifyFile.empty() && !playerDir.empty();
-    kept = readKept ? loadPreferences(playerDir + kPreferencesName) : Preferences{};
+    fileUnread = false;
+    kept = readKept ? loadPreferences(playerDir + kPreferencesName, &fileUnread) : Preferences{};
     const Preferences before = kept;
     if (options.scale > 0) kept.scale = options.scale;
     if (options.fullscreen >= 0) kept.fullscreen = options.fullscreen == 1;
-    if (!watching && kept != before) savePlayerFile(kPreferencesName, formatPreferences(kept));
+    if (!watching && kept != before) keep();
     platform::chooseWindow(kept.scale, kept.fullscreen);
     platform::followScreen(&screen);
     platform::setWindowModeListener(watching ? nullptr : keepFullScreen);

@@ -42,7 +42,7 @@ void askToReset() {
             settings.highScores[k] = 0;
             settings.highScoreNames[k][0] = '\0';
         }
-        platform::dropScoreReplays();
+        if (settingsMayBeSaved()) platform::dropScoreReplays();
     }
     drawScores();
     saveSettings(settings);

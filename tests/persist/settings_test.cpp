@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <csignal>
 #include <cstring>
@@ -171,4 +172,38 @@ TEST_F(SettingsTest, InstalledTheFileLivesInAPrivateFolderOfTheHomeAndAnUnwritab
         EXPECT_EQ(encodeSettings(loaded), encodeSettings(Settings{}));
     }
     EXPECT_EQ(std::distance(fs::directory_iterator(folder_ + "share/korvex"), fs::directory_iterator()), 1);
+}
+
+TEST_F(SettingsTest, AFileThereButUnreadableIsNeverReplacedUnlessItHasGoneSince) {
+    const std::string planted = encodeSettings(unusualRecord());
+    const struct {
+        const char* name;
+        void (*beforeSave)(const std::string& path);
+        bool saved;
+    } cases[] = {
+        {"still unreadable", [](const std::string&) {}, false},
+        {"readable again: a table this run never saw", [](const std::string& p) { chmod(p.c_str(), 0600); },
+         false},
+        {"removed since", [](const std::string& p) { std::remove(p.c_str()); }, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        writeFile(settingsPath(), planted);
+        chmod(settingsPath().c_str(), 0200);  // write-only, as for another user
+        const std::size_t shown = platform::script::messages().size();
+        Settings loaded;
+        {
+            testing_support::ModesBind bind;
+            std::string bytes;
+            ASSERT_EQ(platform::readFile(settingsPath(), 10, &bytes), platform::FileRead::Failed);
+            loadSettings(loaded);
+            c.beforeSave(settingsPath());
+            EXPECT_EQ(settingsMayBeSaved(), c.saved);
+            saveSettings(loaded);
+        }
+        EXPECT_EQ(encodeSettings(loaded), encodeSettings(Settings{}));  // played with the defaults
+        chmod(settingsPath().c_str(), 0600);
+        EXPECT_EQ(readFile(settingsPath()), c.saved ? encodeSettings(Settings{}) : planted);
+        EXPECT_EQ(platform::script::messages().size(), shown + (c.saved ? 0 : 1));
+    }
 }

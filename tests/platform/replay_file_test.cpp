@@ -233,6 +233,11 @@ TEST(ReplayStore, HighScoreReplaysMoveDownWithTheirEntriesAndAResetRemovesThem) 
     fs::remove(folder + "score-4.kvr");
     playInto(0);
     expectTable({7, 6, 2, 3, 0});
+    // A recording that cannot move down (here onto a folder) keeps its place, and so do those above it.
+    fs::create_directories(folder + "score-5.kvr/held");
+    playInto(1);
+    expectTable({7, 6, 2, 3, 0});
+    fs::remove_all(folder + "score-5.kvr");
     dropScoreReplays();
     for (int k = 1; k <= 5; ++k) EXPECT_FALSE(fs::exists(folder + "score-" + std::to_string(k) + ".kvr"));
     EXPECT_TRUE(fs::exists(folder + "last.kvr"));
@@ -240,6 +245,6 @@ TEST(ReplayStore, HighScoreReplaysMoveDownWithTheirEntriesAndAResetRemovesThem) 
     ++gameNumber;
     beginGame();
     endGame();
-    EXPECT_EQ(gameIn(folder + "last.kvr"), 7);
+    EXPECT_EQ(gameIn(folder + "last.kvr"), 8);
     replay::stopRecording();
 }

@@ -1,6 +1,7 @@
 // Recorded games on the real program: a game played is kept as last.kvr and as its high score's
 // replay; verifying and watching it replay the same game and write nothing, ask for nothing.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstring>
 #include <filesystem>
@@ -214,6 +215,67 @@ TEST_F(RecordedGame, WithoutAPlayerFolderNothingIsWrittenAnywhereAndTheGameSaysS
     EXPECT_EQ(tree(folder_), before);
     EXPECT_EQ(said,
               "korvex: no home folder is known: settings, preferences and recorded games are not kept\n");
+}
+
+TEST_F(RecordedGame, ATableThatCannotBeReadKeepsItsFileItsRecordingsAndThePreferencesFile) {
+    // Five planted scores of 999999 with their recordings, the settings and preferences write-only.
+    Settings planted;
+    for (auto& score : planted.highScores) score = 999999;
+    testing_support::writeFile(folder_ + "data/korvex.set", encodeSettings(planted));
+    testing_support::writeFile(folder_ + "data/korvex.conf", "scale = 1\n");
+    for (int k = 1; k <= 5; ++k) {
+        testing_support::writeFile(folder_ + "data/score-" + std::to_string(k) + ".kvr", std::to_string(k));
+    }
+    for (const char* name : {"korvex.set", "korvex.conf"}) chmod((folder_ + "data/" + name).c_str(), 0200);
+    const auto before = tree(folder_ + "data");
+    scriptAGameToTheTable();
+    script::answerMessageBoxes(platform::MessageAnswer::Ok);
+    Options options;
+    options.scale = 1;  // differs from the defaults in play: korvex.conf would be written
+    {
+        testing_support::ModesBind bind;
+        EXPECT_EQ(korvexMain(options), 0);
+    }
+    EXPECT_GT(settings.highScores[0], 0);  // the defaults were played with, so the game reached the table
+    ASSERT_EQ(script::messages().size(), 1u);
+    EXPECT_EQ(script::messages()[0].text, "error in settings file");
+    auto after = tree(folder_ + "data");
+    after.erase(folder_ + "data/last.kvr");  // the game played is still kept as the last one
+    EXPECT_EQ(after, before);
+    for (int k = 1; k <= 5; ++k)
+        EXPECT_EQ(file(("score-" + std::to_string(k) + ".kvr").c_str()), std::to_string(k));
+    chmod((folder_ + "data/korvex.set").c_str(), 0600);
+    EXPECT_EQ(file("korvex.set"), encodeSettings(planted));
+}
+
+TEST_F(RecordedGame, APortableCopyThatCannotWriteItsFolderKeepsThePlayersFilesInTheUsersFolderAndSaysSoOnce) {
+    const std::string home = folder_ + "home/";
+    script::setUserDataFolder(home);
+    chmod((folder_ + "data").c_str(), 0555);
+    const auto before = tree(folder_ + "data");
+    std::string said[2];
+    for (std::string& run : said) {
+        restart();
+        script::setUserDataFolder(home);
+        scriptAGameToTheTable();
+        testing::internal::CaptureStdout();
+        {
+            testing_support::ModesBind bind;
+            EXPECT_EQ(korvexMain(), 0);
+        }
+        run = testing::internal::GetCapturedStdout();
+    }
+    chmod((folder_ + "data").c_str(), 0755);
+    EXPECT_EQ(said[0], "korvex: " + folder_ +
+                           "data/ cannot be written: settings, high scores and recorded games are kept in " +
+                           home + "korvex/\n");
+    EXPECT_EQ(said[1], "");
+    EXPECT_TRUE(script::messages().empty());  // no "error in settings file"
+    EXPECT_EQ(tree(folder_ + "data"), before);
+    Settings kept;
+    decodeSettings(testing_support::readFile(home + "korvex/korvex.set"), kept);
+    EXPECT_GT(kept.highScores[1], 0);  // both games were kept, the second loading the first's table
+    EXPECT_TRUE(fs::exists(home + "korvex/score-2.kvr"));
 }
 
 }  // namespace

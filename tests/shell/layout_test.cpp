@@ -62,6 +62,13 @@ TEST(Layout, ChosenFromTheProgramsPathAndWhereTheDataLies) {
         EXPECT_EQ(d.dataDir, c.dataDir);
         EXPECT_EQ(d.playerDir, c.playerDir);
     }
+    // On Windows a share\korvex\ beside the install folder is never the game's, even with its own packs.
+    const std::set<std::string> planted = {"C:/Games/share/korvex/0.pak", "C:/Games/Korvex/0.pak"};
+    const Directories d = chooseDirectories(
+        "C:/Games/Korvex/korvex.exe", [&](const std::string& p) { return planted.count(p) > 0; }, "C:/U/",
+        InstalledLayouts::Windows);
+    EXPECT_EQ(d.dataDir, "C:/Games/Korvex/");
+    EXPECT_EQ(d.playerDir, "C:/U/Korvex/");
 }
 
 TEST(Layout, DataNamesLeadToTheDataFolderInBothLayoutsAndOtherNamesStayBesideTheProgram) {

@@ -1,6 +1,10 @@
 // Shared test scaffolding.
 #include "support/test_support.h"
 
+#include <linux/capability.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -48,6 +52,23 @@ std::string readFile(const std::string& path) {
 
 bool fileExists(const std::string& path) {
     return fs::exists(path);
+}
+
+ModesBind::ModesBind() {
+    __user_cap_header_struct header = {_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct data[2] = {};
+    if (syscall(SYS_capget, &header, data) != 0) return;
+    effective_ = data[0].effective;
+    data[0].effective &= ~((1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH));
+    dropped_ = syscall(SYS_capset, &header, data) == 0;
+}
+
+ModesBind::~ModesBind() {
+    __user_cap_header_struct header = {_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct data[2] = {};
+    if (!dropped_ || syscall(SYS_capget, &header, data) != 0) return;
+    data[0].effective = effective_;
+    syscall(SYS_capset, &header, data);
 }
 
 SDL_Surface* makeSurface(int w, int h, Rgb fill) {

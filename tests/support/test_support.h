@@ -39,6 +39,20 @@ void writeFile(const std::string& path, const std::string& bytes);
 std::string readFile(const std::string& path);
 bool fileExists(const std::string& path);
 
+// While it lives, file modes bind this thread even when it runs as root (as in CI's containers), so a
+// file of mode 0200 cannot be read: the two capabilities that override them leave its effective set.
+class ModesBind {
+  public:
+    ModesBind();
+    ~ModesBind();
+    ModesBind(const ModesBind&) = delete;
+    ModesBind& operator=(const ModesBind&) = delete;
+
+  private:
+    std::uint32_t effective_ = 0;
+    bool dropped_ = false;
+};
+
 // A 16-bit surface in the screen's format filled with one colour.
 SDL_Surface* makeSurface(int w, int h, Rgb fill);
 

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <cstdlib>
 #include <string>
 
 #include "platform/platform.h"
@@ -23,6 +24,15 @@ std::string userDataFolderFrom(const char* xdgDataHome, const char* home) {
 bool folderExists(const std::string& path) {
     struct stat info;
     return !path.empty() && stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+bool folderWritable(const std::string& path) {
+    std::string probe = path + ".korvex-XXXXXX";
+    const int fd = mkstemp(&probe[0]);
+    if (fd < 0) return false;
+    ::close(fd);
+    ::unlink(probe.c_str());
+    return true;
 }
 
 bool makePrivateFolder(const std::string& path) {

@@ -87,6 +87,13 @@ bool folderExists(const std::string& path) {
     return !path.empty() && attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+bool folderWritable(const std::string& path) {
+    const std::string probe = path + "korvex-" + std::to_string(GetCurrentProcessId()) + ".tmp";
+    const Handle file(CreateFileW(widePath(probe).c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
+                                  FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+    return file.valid();
+}
+
 bool makePrivateFolder(const std::string& path) {
     // Missing parents too. The user's own folders (%APPDATA%) are private already, and a new folder
     // takes its parent's permissions.
