@@ -23,7 +23,7 @@
 #include "resources/pack_reader.h"
 #include "shell/shell.h"
 #include "ui/font.h"
-#include "ui/menu.h"
+#include "ui/screens.h"
 #include "ui/text_page.h"
 
 std::int32_t levelCounter = 0;

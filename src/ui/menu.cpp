@@ -1,6 +1,6 @@
 // The main menu: a full-screen picture with stylus hot spots that start, resume or leave the game
 // and open the other screens.
-#include "ui/menu.h"
+#include "ui/screens.h"
 
 #include "resources/images.h"
 #include "shell/shell.h"
