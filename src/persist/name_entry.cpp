@@ -7,11 +7,12 @@
 #include "persist/key_typing.h"
 #include "persist/keyboard.h"
 #include "persist/settings.h"
+#include "replay/score_recordings.h"
 #include "resources/images.h"
 #include "shell/shell.h"
 #include "ui/focus.h"
 #include "ui/font.h"
-#include "ui/menu.h"
+#include "ui/screens.h"
 
 namespace {
 
@@ -99,7 +100,7 @@ void enterHighScore(std::int32_t score) {
     if (place < 0) return;
     makeRoomAt(place);
     // The game's recording moves with its entry, unless the table on file was never read.
-    if (settingsMayBeSaved()) platform::keepReplayAsScore(place);
+    if (settingsMayBeSaved()) replay::keepReplayAsScore(place);
     setEditBoxPlace(place);
     char name[kNameBufferSize] = {};
     // OK, Enter and a quit request all end the entry the same way; a quit then ends the game too.

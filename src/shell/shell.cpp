@@ -1,7 +1,7 @@
 // The globals every part of the game shares, and the two small routines that fill and show them.
 #include "shell/shell.h"
 
-#include "shell/layout.h"
+#include "shell/install_folders.h"
 
 SDL_Surface* screen = nullptr;
 platform::WindowHandle mainWindow = 0;
@@ -64,6 +64,9 @@ bool havePlayerFolder() {
 }
 
 bool savePlayerFile(const char* name, const std::string& bytes) {
-    return havePlayerFolder() && platform::makePrivateFolder(playerDir) &&
-           platform::replaceFile(playerDir + name, bytes);
+    return havePlayerFolder() && saveFileIn(playerDir, name, bytes);
+}
+
+bool saveFileIn(const std::string& folder, const std::string& name, const std::string& bytes) {
+    return platform::makePrivateFolder(folder) && platform::replaceFile(folder + name, bytes);
 }

@@ -19,7 +19,7 @@ constexpr int kScreenHeight = 320;
 // Makes the whole screen visible; every screen and frame ends its drawing with it.
 void updateScreen();
 
-// Fills programDir, dataDir and playerDir from the program's own path (see shell/layout.h). A portable
+// Fills programDir, dataDir and playerDir from the program's own path (see shell/install_folders.h). A portable
 // copy whose data folder cannot be written and holds no settings file keeps the player's files in the
 // installed copy's player folder instead.
 void findDirectories();
@@ -39,3 +39,7 @@ bool havePlayerFolder();
 // private first, then `name` in it replaced whole (platform::replaceFile). False, nothing written, when
 // there is no player folder or the save fails.
 bool savePlayerFile(const char* name, const std::string& bytes);
+
+// The save rule itself, for any folder (the recordings' may be another one's): `folder` made private
+// first, then `name` in it replaced whole. False when either fails.
+bool saveFileIn(const std::string& folder, const std::string& name, const std::string& bytes);

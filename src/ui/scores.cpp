@@ -4,11 +4,12 @@
 
 #include "persist/name_entry.h"
 #include "persist/settings.h"
+#include "replay/score_recordings.h"
 #include "resources/images.h"
 #include "shell/shell.h"
 #include "ui/focus.h"
 #include "ui/font.h"
-#include "ui/menu.h"
+#include "ui/screens.h"
 #include "ui/screen_loop.h"
 
 namespace {
@@ -42,7 +43,7 @@ void askToReset() {
             settings.highScores[k] = 0;
             settings.highScoreNames[k][0] = '\0';
         }
-        if (settingsMayBeSaved()) platform::dropScoreReplays();
+        if (settingsMayBeSaved()) replay::dropScoreReplays();
     }
     drawScores();
     saveSettings(settings);

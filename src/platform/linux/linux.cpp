@@ -13,6 +13,7 @@
 
 #include "platform/linux/sdl12_compat.h"
 #include "platform/platform_detail.h"
+#include "platform/posix/files.h"
 
 // After our own headers: the X11 headers it brings define names such as None as macros.
 #include <SDL_syswm.h>
@@ -119,7 +120,7 @@ std::string userDataFolder() {
         const passwd* entry = getpwuid(getuid());
         home = entry ? entry->pw_dir : nullptr;
     }
-    return userDataFolderFrom(std::getenv("XDG_DATA_HOME"), home);
+    return posix::userDataFolderFrom(std::getenv("XDG_DATA_HOME"), home);
 }
 
 namespace {

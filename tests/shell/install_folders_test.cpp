@@ -1,12 +1,13 @@
 // The layout and path decisions: which folders a program at a given path uses, where data names
 // lead in each layout, and which user data folder the environment gives.
-#include "shell/layout.h"
+#include "shell/install_folders.h"
 
 #include <gtest/gtest.h>
 
 #include <set>
 
 #include "platform/platform.h"
+#include "platform/posix/files.h"
 
 namespace {
 
@@ -107,7 +108,7 @@ TEST(Layout, TheUserDataFolderIsXdgDataHomeThenTheHomesLocalShareAndNeverRelativ
         {nullptr, nullptr, ""},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(platform::userDataFolderFrom(c.xdg, c.home), c.folder)
+        EXPECT_EQ(platform::posix::userDataFolderFrom(c.xdg, c.home), c.folder)
             << (c.xdg ? c.xdg : "(unset)") << " / " << (c.home ? c.home : "(unset)");
     }
 }
