@@ -1,16 +1,15 @@
-// The globals every part of the game shares, and the two small routines that fill and show them.
+// The globals every part of the game shares, and the routines that fill and show them.
 #include "shell/shell.h"
 
+#include "persist/player_files.h"
 #include "shell/install_folders.h"
 
 SDL_Surface* screen = nullptr;
 platform::WindowHandle mainWindow = 0;
 std::string programDir;
 std::string dataDir;
-std::string playerDir;
 
 namespace {
-bool toldNoPlayerFolder = false;
 bool movedPlayerFolder = false;  // a portable copy's player files kept in the user's folder instead
 
 // A folder (a path ending in '/'), or a file that can be read.
@@ -31,13 +30,13 @@ void findDirectories() {
     const Directories found = chooseDirectories(platform::programPath(), exists, userData);
     programDir = found.programDir;
     dataDir = found.dataDir;
-    playerDir = found.playerDir;
-    toldNoPlayerFolder = false;
     // A portable copy unpacked where it cannot write (below Program Files, on a read-only share) keeps
     // the player's files where an installed copy would, unless its own folder holds a table already.
-    movedPlayerFolder = found.layout == Layout::Portable && platform::folderExists(playerDir) &&
-                        !exists(playerDir + "korvex.set") && !platform::folderWritable(playerDir);
-    if (movedPlayerFolder) playerDir = installedPlayerDir(userData);
+    std::string playerFolder = found.playerDir;
+    movedPlayerFolder = found.layout == Layout::Portable && platform::folderExists(playerFolder) &&
+                        !exists(playerFolder + "korvex.set") && !platform::folderWritable(playerFolder);
+    if (movedPlayerFolder) playerFolder = installedPlayerDir(userData);
+    setPlayerFolder(playerFolder);
 }
 
 void tellMovedPlayerFolder() {
@@ -47,26 +46,4 @@ void tellMovedPlayerFolder() {
                              playerDir + "\n",
                          false);
     platform::makePrivateFolder(playerDir);  // so that this is said once
-}
-
-std::string dataFile(const std::string& name) {
-    return dataFilePath(programDir, dataDir, name);
-}
-
-bool havePlayerFolder() {
-    if (!playerDir.empty()) return true;
-    if (!toldNoPlayerFolder) {
-        platform::reportText(
-            "korvex: no home folder is known: settings, preferences and recorded games are not kept\n", true);
-    }
-    toldNoPlayerFolder = true;
-    return false;
-}
-
-bool savePlayerFile(const char* name, const std::string& bytes) {
-    return havePlayerFolder() && saveFileIn(playerDir, name, bytes);
-}
-
-bool saveFileIn(const std::string& folder, const std::string& name, const std::string& bytes) {
-    return platform::makePrivateFolder(folder) && platform::replaceFile(folder + name, bytes);
 }
