@@ -107,8 +107,9 @@ check_delivered() {
   expect '"$tools-objdump" -f "$exe" | grep -q "file format $format\$" && \
     "$tools-objdump" -f "$stage/SDL.dll" | grep -q "file format $format\$"' "korvex.exe and SDL.dll are $format"
   expect 'grep -q "Subsystem.*(Windows GUI)" <<<"$headers"' "korvex.exe uses the GUI subsystem"
-  expect '[ "$(grep "DLL Name" <<<"$headers" | awk "{print \$3}" | sort | tr "\n" " ")" = \
-    "KERNEL32.dll SDL.dll SHELL32.dll USER32.dll WINMM.DLL msvcrt.dll " ]' "korvex.exe needs only SDL.dll and Windows"
+  # Windows reads DLL names in any case, and the 32- and 64-bit import libraries spell them differently.
+  expect '[ "$(grep "DLL Name" <<<"$headers" | awk "{print tolower(\$3)}" | sort | tr "\n" " ")" = \
+    "kernel32.dll msvcrt.dll sdl.dll shell32.dll user32.dll winmm.dll " ]' "korvex.exe needs only SDL.dll and Windows"
   expect '! "$tools-objdump" -p "$stage/SDL.dll" | grep -qi "libgcc\|libstdc"' "SDL.dll needs no compiler DLL"
   local resources
   resources=$("$tools-windres" -i "$exe" -J coff -O rc)
