@@ -5,21 +5,35 @@
 #   KorvexSetup-<version>.exe      the installer (NSIS; silent with /S)
 #   korvex-<version>-windows.zip   the portable copy: Korvex\korvex.exe, SDL.dll and data\
 # A second run rebuilds only what changed (SDL is kept in build-win/deps/).
+#
+# Usage: scripts/build-windows.sh [--arch i686|x86_64]
+#   x86_64 builds the same game, SDL, uninstaller and installer as 64-bit programs into build-win64/, for
+#   the Wine test on machines that cannot execute 32-bit code; what we deliver is the i686 build.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
-win=$root/build-win
+arch=i686
+if [ "${1:-}" = --arch ]; then
+    arch=${2:?"--arch needs i686 or x86_64"}
+fi
+case "$arch" in
+    i686) win=$root/build-win sdl_toolchain=mingw32 uninstaller=build-uninstaller-win nsis_target=() ;;
+    x86_64) win=$root/build-win64 sdl_toolchain=mingw64 uninstaller=build-uninstaller-win64
+        nsis_target=("-XTarget amd64-unicode" -DWIN64) ;;
+    *) echo "build-windows: unknown architecture '$arch' (i686 or x86_64)" >&2; exit 2 ;;
+esac
+triple=$arch-w64-mingw32
 jobs=$(nproc)
 
 scripts/install-deps.sh windows
 # The data and the icons, from the host build's own tools.
 cmake -S . -B build >/dev/null
 cmake --build build --target korvex_data -j"$jobs" >/dev/null
-scripts/debian-source.sh mingw32 libsdl1.2 "$win/deps"
-cmake -S . -B "$win" -DKORVEX_TARGET=windows -DCMAKE_TOOLCHAIN_FILE="$root/res/windows/toolchain-i686-w64-mingw32.cmake" \
+scripts/debian-source.sh "$sdl_toolchain" libsdl1.2 "$win/deps"
+cmake -S . -B "$win" -DKORVEX_TARGET=windows -DCMAKE_TOOLCHAIN_FILE="$root/res/windows/toolchain-$triple.cmake" \
     -DKORVEX_WINDOWS_DEPS="$win/deps" -DKORVEX_HOST_BUILD="$root/build" -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$win" -j"$jobs"
-scripts/build-uninstaller.sh >/dev/null
+scripts/build-uninstaller.sh --arch "$arch" "$root/$uninstaller" >/dev/null
 
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$win/CMakeCache.txt")
 data=(0.pak 1.pak story story1.bmp 0.wav 1.wav 2.wav 3.wav)
@@ -31,7 +45,7 @@ mkdir -p "$stage/portable/Korvex/data" "$stage/installed" "$dist"
 # Portable: the program and SDL beside data\, where the settings are kept too.
 portable=$stage/portable/Korvex
 cp "$win/korvex.exe" "$win/SDL.dll" "$win/deps/SDL-COPYING.txt" "$portable/"
-i686-w64-mingw32-strip "$portable/korvex.exe" "$portable/SDL.dll"
+"$triple-strip" "$portable/korvex.exe" "$portable/SDL.dll"
 for file in "${data[@]}"; do cp "$win/data/$file" "$portable/data/"; done
 (cd "$stage/portable" && zip -qrX "$dist/korvex-$version-windows.zip" Korvex)
 
@@ -39,8 +53,8 @@ for file in "${data[@]}"; do cp "$win/data/$file" "$portable/data/"; done
 installed=$stage/installed
 cp "$portable/korvex.exe" "$portable/SDL.dll" "$portable/SDL-COPYING.txt" "$installed/"
 for file in "${data[@]}"; do cp "$win/data/$file" "$installed/"; done
-cp build-uninstaller-win/uninstaller.exe "$installed/uninstall.exe"
-cp build-uninstaller-win/uninstaller.exe.manifest "$installed/uninstall.exe.manifest"
-makensis -V2 -DVERSION="$version" -DSTAGE="$installed" -DICON="$win/res/windows/korvex.ico" \
+cp "$uninstaller/uninstaller.exe" "$installed/uninstall.exe"
+cp "$uninstaller/uninstaller.exe.manifest" "$installed/uninstall.exe.manifest"
+makensis -V2 "${nsis_target[@]}" -DVERSION="$version" -DSTAGE="$installed" -DICON="$win/res/windows/korvex.ico" \
     -DOUTFILE="$dist/KorvexSetup-$version.exe" res/windows/korvex.nsi
 echo "build-windows: $(cd "$dist" && ls | tr '\n' ' ')in $dist"

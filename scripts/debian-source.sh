@@ -5,7 +5,7 @@
 # in the prefix: a second run for the same package and toolchain does nothing.
 #
 # Usage: scripts/debian-source.sh TOOLCHAIN PACKAGE PREFIX
-#   TOOLCHAIN  mingw32 (i686-w64-mingw32) or emscripten
+#   TOOLCHAIN  mingw32 (i686-w64-mingw32), mingw64 (x86_64-w64-mingw32) or emscripten
 #   PACKAGE    libsdl1.2 or zlib
 #   PREFIX     where the headers and libraries go (include/, lib/)
 set -euo pipefail
@@ -48,17 +48,20 @@ mkdir -p "$prefix"
 
 # --- Building: one recipe a toolchain and package.
 case "$toolchain/$package" in
-    mingw32/libsdl1.2)
-        # SDL.dll for 32-bit Windows. -static-libgcc inside CC, since libtool drops it from LDFLAGS and
-        # SDL.dll would need libgcc_s_dw2-1.dll; no stdout.txt and stderr.txt beside the program; the
-        # DLL alone, so that the game cannot link SDL statically by mistake.
+    mingw32/libsdl1.2 | mingw64/libsdl1.2)
+        # SDL.dll for 32-bit Windows (mingw64: for 64-bit, which the Wine test runs where 32-bit code
+        # cannot run). -static-libgcc inside CC, since libtool drops it from LDFLAGS and SDL.dll would
+        # need libgcc's DLL; no stdout.txt and stderr.txt beside the program; the DLL alone, so that the
+        # game cannot link SDL statically by mistake.
+        host=i686-w64-mingw32
+        [ "$toolchain" = mingw64 ] && host=x86_64-w64-mingw32
         work=$cache/build/$toolchain-$package
         rm -rf "$work"
         mkdir -p "$work"
         echo "debian-source: building $package for $toolchain (about a minute)"
         if ! (cd "$work" &&
-            "$source_dir/configure" --host=i686-w64-mingw32 --prefix="$prefix" \
-                CC="i686-w64-mingw32-gcc -static-libgcc" --disable-stdio-redirect --disable-static &&
+            "$source_dir/configure" --host="$host" --prefix="$prefix" \
+                CC="$host-gcc -static-libgcc" --disable-stdio-redirect --disable-static &&
             make -j2 && make install) >"$work.log" 2>&1; then
             tail -n 30 "$work.log" >&2
             echo "debian-source: building $package failed; the whole log is $work.log" >&2

@@ -3,6 +3,9 @@
 # Checks are handed to expect as unexpanded strings and evaluated there.
 # shellcheck disable=SC2016,SC2034
 
+# The Wine that runs the programs; the stage sets 64-bit Wine's where 32-bit code cannot run.
+wine=${wine:-wine}
+wineserver=${wineserver:-wineserver}
 passed=0
 failed=0
 
@@ -47,8 +50,8 @@ start_x() {
 # runs in drive_c, so the uninstaller's "\DelUS.bat" and everything its batch deletes lie in the prefix.
 make_prefix() {
   export WINEPREFIX=$work/prefix
-  (cd "$work" && timeout 300 wine wineboot --init >/dev/null 2>&1)
-  timeout 120 wineserver -w
+  (cd "$work" && timeout 300 "$wine" wineboot --init >/dev/null 2>&1)
+  timeout 120 "$wineserver" -w
   drive=$WINEPREFIX/drive_c
   [ -d "$drive/windows" ] || die "wineboot did not create a prefix"
   local device
@@ -61,15 +64,15 @@ make_prefix() {
 
 # Runs a Windows program in drive_c, its output on ours without the CR of Windows' line ends; the exit
 # code is the program's.
-in_c() { (cd "$drive" && timeout 120 wine "$@") | tr -d '\r'; }
-settle() { timeout 120 wineserver -w; }
+in_c() { (cd "$drive" && timeout 120 "$wine" "$@") | tr -d '\r'; }
+settle() { timeout 120 "$wineserver" -w; }
 
 # --- The game. start_game runs a Windows path with arguments in the background (game_pid) and waits for
 # its window (window); the time from start to window is kept in window_ms.
 start_game() {
   local started
   started=$(date +%s%N)
-  (cd "$drive" && exec wine "$@" >>"$work/game.log" 2>&1) &
+  (cd "$drive" && exec "$wine" "$@" >>"$work/game.log" 2>&1) &
   game_pid=$!
   wait_window "$started"
 }

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The Windows stage: what scripts/build-windows.sh leaves in build-win/dist/ (the installer and the portable
-# zip), run for real under 32-bit Wine in one fresh prefix, in an X server of its own, driven with xdotool:
+# zip), run for real under 32-bit Wine (where 32-bit code cannot run: the x86-64 build of the same sources
+# under 64-bit Wine) in one fresh prefix, in an X server of its own, driven with xdotool:
 # silent install, the game at its menu (picture for picture the Linux build's), a short game, a second copy,
 # setup and uninstaller refusing while it runs, a read-only settings file and one held open, the golden
 # replays, installing again and the folders and keys refused, the uninstaller from the Uninstall key,
@@ -15,7 +16,7 @@ set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 stage_start=$(date +%s)
 . "$root/scripts/lib-windows-wine.sh"
-export WINEDEBUG=-all WINEARCH=win32 LC_ALL=C.UTF-8
+export WINEDEBUG=-all LC_ALL=C.UTF-8
 # No Gecko or Mono to install, and no desktop entries written into the home folder for the shortcut.
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 
@@ -28,20 +29,41 @@ cyrillic='Игры'  # "games"; outside the ANSI code page of the prefix
 cleanup() {
   [ -n "${game_pid:-}" ] && kill "$game_pid" 2>/dev/null
   [ -n "${linux_pid:-}" ] && kill "$linux_pid" 2>/dev/null
-  [ -n "${WINEPREFIX:-}" ] && timeout 30 wineserver -k >/dev/null 2>&1
+  [ -n "${WINEPREFIX:-}" ] && timeout 30 "$wineserver" -k >/dev/null 2>&1
   [ -n "${xvfb_pid:-}" ] && kill "$xvfb_pid" 2>/dev/null
   rm -rf "$work"
 }
 
+# The delivered game is 32-bit and is played under 32-bit Wine. Where this machine cannot execute 32-bit
+# code at all, the same sources built for x86-64 (build-win64/) are played under 64-bit Wine instead, in
+# the registry's 64-bit view, and the run says so; the delivered files are checked either way.
+choose_wine() {
+  if [ -x /usr/lib/wine/wine ] && /usr/lib/wine/wine --version >/dev/null 2>&1; then
+    arch=i686 wine=wine wineserver=wineserver view=/reg:32
+    win=$root/build-win uninstaller_dir=$root/build-uninstaller-win
+    export WINEARCH=win32
+  elif [ -x /usr/lib/wine/wine64 ] && /usr/lib/wine/wine64 --version >/dev/null 2>&1; then
+    arch=x86_64 wine=/usr/lib/wine/wine64 wineserver=/usr/lib/wine/wineserver64 view=/reg:64
+    win=$root/build-win64 uninstaller_dir=$root/build-uninstaller-win64
+    export WINEARCH=win64 WINELOADER=/usr/lib/wine/wine64 WINESERVER=/usr/lib/wine/wineserver64
+    echo "NOTE: this machine cannot execute 32-bit programs; playing the x86-64 build of the same sources"
+  else
+    die "no working Wine; run scripts/install-deps.sh test"
+  fi
+}
+
 prepare() {
+  choose_wine
   "$root/scripts/build-windows.sh" >/dev/null || die "scripts/build-windows.sh failed"
-  /usr/lib/wine/wine --version >/dev/null 2>&1 || die "32-bit Wine cannot run here; the game is a 32-bit program"
+  if [ "$arch" != i686 ]; then
+    "$root/scripts/build-windows.sh" --arch "$arch" >/dev/null || die "scripts/build-windows.sh --arch $arch failed"
+  fi
   [ -x "$root/build/korvex" ] && [ -x "$root/build/tests/e2e/close_window" ] ||
     die "the host build (scripts/build.sh) is missing: its picture is the reference"
   close_window=$root/build/tests/e2e/close_window
-  version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$root/build-win/CMakeCache.txt")
-  setup=$root/build-win/dist/KorvexSetup-$version.exe
-  zip=$root/build-win/dist/korvex-$version-windows.zip
+  version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$win/CMakeCache.txt")
+  setup=$win/dist/KorvexSetup-$version.exe
+  zip=$win/dist/korvex-$version-windows.zip
   work=$(mktemp -d "${TMPDIR:-/tmp}/korvex-windows.XXXXXX")
   # Wine keeps its server's folder below TMPDIR: it goes with the work folder.
   export TMPDIR=$work/tmp
@@ -72,27 +94,37 @@ linux_menu() {
   linux_pid="" game_pid=""
 }
 
+# The files a build leaves, checked without running them: $1 is the build folder, $2 the architecture.
+# The delivered build is 32-bit; the 64-bit build the stage plays where 32-bit code cannot run must hold
+# the same.
 check_delivered() {
-  begin "the delivered files: a 32-bit GUI program with icon, version and manifest, SDL.dll, the zip"
-  local exe=$root/build-win/stage/installed/korvex.exe headers
-  headers=$(i686-w64-mingw32-objdump -p "$exe")
+  local dir=$1 arch=$2 format=pei-i386 bits=32 manifest_arch=x86
+  [ "$arch" = x86_64 ] && format=pei-x86-64 bits=64 manifest_arch=amd64
+  local tools=$arch-w64-mingw32 stage=$dir/stage/installed
+  begin "the $arch build's files: a $bits-bit GUI program with icon, version and manifest, SDL.dll, the zip"
+  local exe=$stage/korvex.exe headers
+  headers=$("$tools-objdump" -p "$exe")
+  expect '"$tools-objdump" -f "$exe" | grep -q "file format $format\$" && \
+    "$tools-objdump" -f "$stage/SDL.dll" | grep -q "file format $format\$"' "korvex.exe and SDL.dll are $format"
   expect 'grep -q "Subsystem.*(Windows GUI)" <<<"$headers"' "korvex.exe uses the GUI subsystem"
-  expect '[ "$(grep "DLL Name" <<<"$headers" | awk "{print \$3}" | sort | tr "\n" " ")" = \
-    "KERNEL32.dll SDL.dll SHELL32.dll USER32.dll WINMM.DLL msvcrt.dll " ]' "korvex.exe needs only SDL.dll and Windows"
-  expect '! i686-w64-mingw32-objdump -p "$root/build-win/stage/installed/SDL.dll" | grep -qi "libgcc\|libstdc"' \
-    "SDL.dll needs no compiler DLL"
+  # Windows reads DLL names in any case, and the 32- and 64-bit import libraries spell them differently.
+  expect '[ "$(grep "DLL Name" <<<"$headers" | awk "{print tolower(\$3)}" | sort | tr "\n" " ")" = \
+    "kernel32.dll msvcrt.dll sdl.dll shell32.dll user32.dll winmm.dll " ]' "korvex.exe needs only SDL.dll and Windows"
+  expect '! "$tools-objdump" -p "$stage/SDL.dll" | grep -qi "libgcc\|libstdc"' "SDL.dll needs no compiler DLL"
   local resources
-  resources=$(i686-w64-mingw32-windres -i "$exe" -J coff -O rc)
+  resources=$("$tools-windres" -i "$exe" -J coff -O rc)
   expect 'grep -q "Has 6 elements" <<<"$resources" && \
-    [ "$(identify -format "%w " "$root/build-win/res/windows/korvex.ico")" = "16 32 48 64 128 256 " ]' \
+    [ "$(identify -format "%w " "$dir/res/windows/korvex.ico")" = "16 32 48 64 128 256 " ]' \
     "the program's icon holds the six generated sizes"
   expect 'grep -q "VALUE \"ProductVersion\", \"$version\"" <<<"$resources"' "the version information names $version"
   expect '[ "$(grep -c "RT_MANIFEST" <<<"$resources")" = 1 ] && grep -q "<dpiAware.*>true</dpiAware>" <<<"$resources" \
-    && grep -q "8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a" <<<"$resources"' \
-    "one manifest, declaring DPI awareness and Windows 10"
-  expect '[ "$(unzip -Z1 "$zip" | grep -v "/$" | sort | tr "\n" " ")" = "Korvex/SDL-COPYING.txt Korvex/SDL.dll \
-Korvex/data/0.pak Korvex/data/0.wav Korvex/data/1.pak Korvex/data/1.wav Korvex/data/2.wav Korvex/data/3.wav \
-Korvex/data/story Korvex/data/story1.bmp Korvex/korvex.exe " ]' "the zip holds Korvex\\ with the program, SDL and data\\"
+    && grep -q "8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a" <<<"$resources" \
+    && grep -q "processorArchitecture=\"\"$manifest_arch\"\"" <<<"$resources"' \
+    "one manifest, declaring DPI awareness, Windows 10 and $manifest_arch"
+  expect '[ "$(unzip -Z1 "$dir/dist/korvex-$version-windows.zip" | grep -v "/$" | sort | tr "\n" " ")" = \
+"Korvex/SDL-COPYING.txt Korvex/SDL.dll Korvex/data/0.pak Korvex/data/0.wav Korvex/data/1.pak Korvex/data/1.wav \
+Korvex/data/2.wav Korvex/data/3.wav Korvex/data/story Korvex/data/story1.bmp Korvex/korvex.exe " ]' \
+    "the zip holds Korvex\\ with the program, SDL and data\\"
   end
 }
 
@@ -114,7 +146,7 @@ check_install() {
   expect '[ "$(cd "$drive/$installed_dir" && find . | sort | tr "\n" " ")" = ". ./0.pak ./0.wav ./1.pak ./1.wav \
 ./2.wav ./3.wav ./SDL-COPYING.txt ./SDL.dll ./korvex.exe ./story ./story1.bmp ./uninstall.exe \
 ./uninstall.exe.manifest " ]' "Program Files\\Korvex holds the files and no folder"
-  expect 'cmp -s "$drive/$installed_dir/uninstall.exe" "$root/build-uninstaller-win/uninstaller.exe"' \
+  expect 'cmp -s "$drive/$installed_dir/uninstall.exe" "$uninstaller_dir/uninstaller.exe"' \
     "uninstall.exe is our uninstaller"
   local size_kb
   size_kb=$(($(du -sk --apparent-size "$drive/$installed_dir" | cut -f1)))
@@ -151,7 +183,7 @@ check_installed_game() {
   echo "    window after $window_ms ms"
   expect 'shows "$work/linux-menu.png"' "the first menu at scale 1 is pixel for pixel the Linux build's"
   local status=0
-  (cd "$drive" && timeout 15 wine "$installed\\korvex.exe") || status=$?
+  (cd "$drive" && timeout 15 "$wine" "$installed\\korvex.exe") || status=$?
   expect '[ "$status" -eq 0 ] && [ "$(xdotool search --name "^KORVEX\$" | wc -l)" -eq 1 ]' \
     "a second copy ended at once with 0 (got $status) and opened no window"
   # Wine saves its registry only when it ends: the key is asked for while the game runs.
@@ -159,7 +191,7 @@ check_installed_game() {
   in_c 'C:\KorvexSetup.exe' /S || status=$?
   in_c "$installed\\uninstall.exe" >/dev/null
   sleep 2  # a batch, had one been started, would be at work by now
-  expect '[ "$status" -eq 2 ] && in_c reg query "HKLM\\$uninstall_key\\Korvex" /reg:32 >/dev/null && \
+  expect '[ "$status" -eq 2 ] && in_c reg query "HKLM\\$uninstall_key\\Korvex" $view >/dev/null && \
     [ -f "$drive/$installed_dir/uninstall.exe" ] && [ ! -e "$drive/DelUS.bat" ]' \
     "while the game runs the installer refuses (exit $status) and the uninstaller changes nothing"
   click 56 74  # Options
@@ -193,13 +225,13 @@ check_unwritable_settings() {
   begin "a read-only settings file, or one held open: 'error in settings file', and the file stays as it was"
   local settings=$appdata/Korvex/korvex.set how
   cp "$settings" "$work/settings.before"
-  cp "$root/build-win/korvex-hold.exe" "$drive/hold.exe"
+  cp "$win/korvex-hold.exe" "$drive/hold.exe"
   for how in read-only held; do
     local holder=""
     if [ "$how" = read-only ]; then
       chmod a-w "$settings"
     else
-      (cd "$drive" && exec wine 'C:\hold.exe' file "C:\\users\\$(id -un)\\AppData\\Roaming\\Korvex\\korvex.set" \
+      (cd "$drive" && exec "$wine" 'C:\hold.exe' file "C:\\users\\$(id -un)\\AppData\\Roaming\\Korvex\\korvex.set" \
         60 >"$work/held" 2>/dev/null) &
       holder=$!
       for _ in $(seq 100); do grep -q held "$work/held" 2>/dev/null && break; sleep 0.1; done
@@ -261,7 +293,7 @@ check_reinstall() {
     "korvex.set and last.kvr are kept"
   mkdir -p "$drive/Apps" "$drive/Games/Sub/data" && echo keep >"$drive/Apps/keep.txt"
   touch "$drive/Games/Sub/korvex.exe"
-  in_c reg add "HKLM\\$uninstall_key\\Other" /v DisplayName /d Other /f /reg:32 >/dev/null
+  in_c reg add "HKLM\\$uninstall_key\\Other" /v DisplayName /d Other /f $view >/dev/null
   settle
   local long percent folder why before
   long=C:\\$(printf 'L%.0s' $(seq 215))  # four times its 218 bytes and the batch's other 120 exceed 991
@@ -299,9 +331,9 @@ check_reinstall() {
     name=${folder##*\\}
     path=${folder:3}
     path=$drive/${path//\\//}
-    trace=$(cd "$drive" && WINEDEBUG=trace+advapi timeout 120 wine 'C:\KorvexSetup.exe' /S "/D=${row%%|*}" 2>&1)
+    trace=$(cd "$drive" && WINEDEBUG=trace+advapi timeout 120 "$wine" 'C:\KorvexSetup.exe' /S "/D=${row%%|*}" 2>&1)
     settle
-    expect '[ -f "$path/uninstall.exe" ] && in_c reg query "HKLM\\$uninstall_key\\$name" /reg:32 >/dev/null' \
+    expect '[ -f "$path/uninstall.exe" ] && in_c reg query "HKLM\\$uninstall_key\\$name" $view >/dev/null' \
       "${folder:0:24}: installed, under the key $name"
     [ -z "$made" ] || expect 'grep -q "SetNamedSecurityInfoW L\".*$name\" 1 -2147483644 " <<<"$trace"' \
       "${folder:0:24}: given Program Files' DACL"
@@ -367,7 +399,7 @@ check_portable() {
 check_services() {
   begin "the Windows services: files by Cyrillic names, durable saves and their refusals, path, arguments, mutex"
   mkdir -p "$drive/check"
-  cp "$root/build-win/korvex-system-check.exe" "$root/build-win/SDL.dll" "$drive/check/"
+  cp "$win/korvex-system-check.exe" "$win/SDL.dll" "$drive/check/"
   local report status=0
   report=$(in_c 'C:\check\korvex-system-check.exe' "$cyrillic") || status=$?
   sed 's/^/    /' <<<"$report"
@@ -383,7 +415,7 @@ check_command_line() {
   in_c "C:\\$cyrillic\\Korvex\\korvex.exe" --scale 9 2>"$work/error.txt" >/dev/null || status=$?
   expect '[ "$status" -eq 2 ] && grep -q "^korvex: --scale must be" "$work/error.txt"' \
     "a wrong option is printed on standard error with exit code 2 (got $status)"
-  (cd "$drive" && timeout 60 wine start /wait "C:\\$cyrillic\\Korvex\\korvex.exe" --version >/dev/null 2>&1) &
+  (cd "$drive" && timeout 60 "$wine" start /wait "C:\\$cyrillic\\Korvex\\korvex.exe" --version >/dev/null 2>&1) &
   game_pid=$!
   local box=""
   for _ in $(seq 100); do
@@ -400,7 +432,8 @@ check_command_line() {
 main() {
   prepare
   linux_menu
-  check_delivered
+  check_delivered "$root/build-win" i686
+  [ "$arch" = i686 ] || check_delivered "$win" "$arch"
   check_services
   check_install
   check_installed_game

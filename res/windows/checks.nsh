@@ -202,7 +202,7 @@ Function GiveProgramFilesPermissions
     ${OrIf} $3 == "$PROGRAMFILES64\"
         Return
     ${EndIf}
-    System::Call 'advapi32::GetNamedSecurityInfoW(w "$PROGRAMFILES", i 1, i 4, p 0, p 0, *p .r5, p 0, \
+    System::Call 'advapi32::GetNamedSecurityInfoW(w "${PROGRAM_FILES}", i 1, i 4, p 0, p 0, *p .r5, p 0, \
         *p .r6) i .r7'
     ${If} $7 = 0
         ; DACL_SECURITY_INFORMATION | PROTECTED_DACL_SECURITY_INFORMATION

@@ -5,6 +5,8 @@
 ; What it refuses before it changes anything is in checks.nsh.
 ;
 ; makensis -DVERSION=1.1.0 -DSTAGE=<flat folder of the files> -DICON=<korvex.ico> -DOUTFILE=<setup.exe>
+; With -XTarget amd64-unicode -DWIN64 it installs the 64-bit build the Wine test runs where 32-bit code
+; cannot: into the 64-bit Program Files and the registry's 64-bit view, where the 64-bit uninstaller looks.
 Unicode true
 !include FileFunc.nsh
 !include LogicLib.nsh
@@ -15,7 +17,12 @@ Unicode true
 Name "Korvex"
 OutFile "${OUTFILE}"
 Icon "${ICON}"
-InstallDir "$PROGRAMFILES\Korvex"
+!ifdef WIN64
+    !define PROGRAM_FILES "$PROGRAMFILES64"
+!else
+    !define PROGRAM_FILES "$PROGRAMFILES"
+!endif
+InstallDir "${PROGRAM_FILES}\Korvex"
 InstallDirRegKey HKLM "${UNINSTALL_KEY}\Korvex" "InstallLocation"  ; an earlier copy's folder is offered
 RequestExecutionLevel admin
 SetCompressor /SOLID lzma
@@ -35,6 +42,12 @@ Page instfiles
 Var keyName
 
 !include checks.nsh
+
+!ifdef WIN64
+Function .onInit
+    SetRegView 64  ; what a 64-bit process sees anyway (InstallDirRegKey is read before this), made explicit
+FunctionEnd
+!endif
 
 Section
     SetShellVarContext all
