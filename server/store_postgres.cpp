@@ -182,7 +182,11 @@ class PostgresStore : public Store {
             store.free_.pop_back();
             lock.unlock();
             // A connection that is lost gets one new try per use; the caller gets 503 until it works.
-            if (!conn_) conn_ = PQconnectdb(store.url_.c_str());
+            if (!conn_) {
+                conn_ = PQconnectdb(store.url_.c_str());
+                PQsetNoticeProcessor(
+                    conn_, [](void*, const char*) {}, nullptr);  // "already exists" and the like
+            }
             if (PQstatus(conn_) != CONNECTION_OK) PQreset(conn_);
             if (PQstatus(conn_) != CONNECTION_OK) {
                 const std::string why = PQerrorMessage(conn_);
@@ -223,6 +227,14 @@ class PostgresStore : public Store {
         if (binaryLast && !formats.empty()) formats.back() = 1;
         PGresult* r = PQexecParams(db, sql.c_str(), static_cast<int>(params.size()), nullptr, values.data(),
                                    lengths.data(), formats.data(), binaryResult ? 1 : 0);
+        // A connection the database dropped (it restarted) is seen only now: once more on a new one.
+        // Every statement here may run twice: an entry goes in once by its hash.
+        if (PQresultStatus(r) == PGRES_FATAL_ERROR && PQstatus(db) == CONNECTION_BAD) {
+            PQclear(r);
+            PQreset(db);
+            r = PQexecParams(db, sql.c_str(), static_cast<int>(params.size()), nullptr, values.data(),
+                             lengths.data(), formats.data(), binaryResult ? 1 : 0);
+        }
         const ExecStatusType status = PQresultStatus(r);
         if (status != PGRES_TUPLES_OK && status != PGRES_COMMAND_OK) {
             const std::string why = PQresultErrorMessage(r);
@@ -231,7 +243,15 @@ class PostgresStore : public Store {
         }
         return r;
     }
-    static void exec(PGconn* db, const std::string& sql) { PQclear(query(db, sql, {})); }
+    // Statements without parameters, several at once (the migrations).
+    static void exec(PGconn* db, const std::string& sql) {
+        PGresult* r = PQexec(db, sql.c_str());
+        const ExecStatusType status = PQresultStatus(r);
+        const std::string why = PQresultErrorMessage(r);
+        PQclear(r);
+        if (status != PGRES_TUPLES_OK && status != PGRES_COMMAND_OK)
+            throw StoreUnavailable("PostgreSQL: " + firstLine(why));
+    }
 
     std::string url_;
     std::mutex mutex_;

@@ -16,7 +16,8 @@ class Server:
         self.port = free_port()
         self.proc = subprocess.Popen([program, 'serve', '--listen', f'127.0.0.1:{self.port}', *args],
                                      stdout=subprocess.PIPE, stderr=subprocess.STDOUT)
-        assert self.proc.stdout.readline().startswith(b'korvex-scores: serving'), 'the server did not start'
+        line = self.proc.stdout.readline()
+        assert line.startswith(b'korvex-scores: serving'), line
 
     def request(self, method, path, body=None, headers=None, timeout=120):
         conn = http.client.HTTPConnection('127.0.0.1', self.port, timeout=timeout)
