@@ -122,12 +122,15 @@ std::string programFolder() {
     return self.substr(0, self.rfind('/') + 1);
 }
 
-// Beside this program in a build, else where it is installed.
+// Beside this program in a build, else in libexec/ beside its bin/ where it is installed.
 std::string verifierProgram(const Command& c) {
     if (!c.verifier.empty()) return c.verifier;
-    const std::string beside = programFolder() + "korvex-scores-verifier";
-    return access(beside.c_str(), X_OK) == 0 ? beside
-                                             : std::string(KORVEX_SCORES_LIBEXEC "/korvex-scores-verifier");
+    const std::string folder = programFolder();
+    const std::string beside = folder + "korvex-scores-verifier";
+    if (access(beside.c_str(), X_OK) == 0) return beside;
+    const std::size_t parent = folder.rfind('/', folder.size() - 2);
+    return (parent == std::string::npos ? folder : folder.substr(0, parent + 1)) +
+           "libexec/korvex-scores-verifier";
 }
 
 std::unique_ptr<scores::Store> openStore(const Command& c, int connections) {
