@@ -167,32 +167,28 @@ const Uint8* keyState();          // held keys, indexed by SDLKey, 1 = held
 void beginPlay();
 void endPlay();
 
-// --- Recording ------------------------------------------------------------------------------
+// --- An input layer above the devices --------------------------------------------------------
 
-// What the recorder reads of the game, registered at start-up so that the platform needs no game
-// header.
-struct WorldProbe {
-    std::uint16_t rulesVersion = 0;  // raised by every change of the rules that changes play
-    void (*state)(std::int32_t* level, std::int32_t* lives, std::int32_t* score,
-                  std::int32_t* difficulty) = nullptr;
-    std::string (*carried)() = nullptr;     // the rest of what a new game starts from, as bytes
-    std::uint32_t (*checksum)() = nullptr;  // a digest of the whole world
+// The calls of "Time and input" above, as one layer of the input stack answers them.
+struct InputSource {
+    std::uint32_t (*ticks)();
+    void (*delay)(std::uint32_t ms);
+    int (*pollEvent)(SDL_Event* event);
+    int (*waitEvent)(SDL_Event* event);
+    const Uint8* (*keyState)();
+};
+struct InputLayer {
+    InputSource calls;
+    void (*beginPlay)();  // told after the devices are
+    void (*endPlay)();    // told before the devices are
 };
 
-// Start-up of a normal run: every game from now on is recorded, and the last one kept as
-// `folder` + "last.kvr".
-void recordGames(const std::string& folder, const WorldProbe& probe);
+// Puts `layer` between the game and the device layers (the recorder does, while it records or plays);
+// null takes it out again. The game's time and input calls then go to it.
+void setInputLayer(const InputLayer* layer);
 
-// The game flow marks one game: begun as it is set up (before anything is reset), ended at
-// game over or when the player leaves it (a new game, or quitting). A begin also ends the last one.
-void beginGame();
-void endGame();
-
-// The high-score table: the last game's recording is kept as "score-N.kvr" for table place `place`
-// (0 to 4), those below moving down one place and the fifth dropped; a reset removes them all.
-// Nothing happens when no game is being recorded (a replay being watched).
-void keepReplayAsScore(int place);
-void dropScoreReplays();
+// The device layers under any such layer (gamepad, pause, window, the target's own source).
+const InputSource& deviceInput();
 
 // --- Controls -------------------------------------------------------------------------------
 

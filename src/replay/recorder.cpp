@@ -1,15 +1,16 @@
-// Recording and playback of games: a layer over the devices that the game never sees.
-#include "platform/recorder.h"
+// Recording and playback of games: an input layer over the devices that the game never sees.
+#include "replay/recorder.h"
 
-#include <cstdio>
 #include <cstring>
 #include <utility>
 
-namespace platform {
+#include "platform/platform.h"
+#include "shell/shell.h"
+
+namespace replay {
 namespace {
 
 constexpr int kKeyCount = SDLK_LAST;
-constexpr int kScorePlaces = 5;
 
 enum class Mode { Off, Recording, Playing };
 
@@ -26,7 +27,7 @@ struct Recorder {
     std::size_t streamBytes = 0;  // what the game's stream holds so far, as encodeReplay writes it
 };
 
-struct Player {
+struct Playback {
     Replay recording;
     WorldProbe probe;
     int speed = 1;
@@ -37,22 +38,13 @@ struct Player {
     std::uint32_t key = 0, keysEnd = 0;
     std::uint32_t lastReading = 0;
     Uint8 keys[kKeyCount] = {};
-    replay::Outcome outcome;
+    PlaybackOutcome outcome;
 };
 
 Recorder rec;
-Player play;
-replay::RecordingLimits limits;
-
-std::string scoreFile(int place) {
-    return rec.folder + "score-" + std::to_string(place + 1) + ".kvr";
-}
-
-// Every recording kept goes the way of every save: the player's folder made (an installed copy's may
-// not exist before its first game ends), then the file replaced whole.
-bool keep(const std::string& path, const std::string& bytes) {
-    return makePrivateFolder(rec.folder) && replaceFile(path, bytes);
-}
+Playback playback;
+RecordingLimits limits;
+const platform::InputSource* devices = nullptr;  // below the recorder while it is in the stack
 
 // --- Recording.
 
@@ -154,8 +146,9 @@ void finishGame() {
     g.endChecksum = rec.probe.checksum();
     g.trailingReadingsBegin = rec.gapBegin;
     rec.lastGame = encodeReplay(g);
-    if (!keep(rec.folder + "last.kvr", rec.lastGame)) {
-        std::fprintf(stderr, "korvex: cannot keep the recording in %slast.kvr\n", rec.folder.c_str());
+    // An installed copy's folder may not exist before its first game ends: made as for every save.
+    if (!saveFileIn(rec.folder, "last.kvr", rec.lastGame)) {
+        platform::reportText("korvex: cannot keep the recording in " + rec.folder + "last.kvr\n", true);
     }
 }
 
@@ -196,119 +189,118 @@ SDL_Event toSdl(const RecordedEvent& e) {
 }
 
 void applyKeys() {
-    for (; play.key < play.keysEnd; ++play.key) {
-        const KeyChange& change = play.recording.keyChanges[play.key];
-        if (change.key < kKeyCount) play.keys[change.key] = change.held;
+    for (; playback.key < playback.keysEnd; ++playback.key) {
+        const KeyChange& change = playback.recording.keyChanges[playback.key];
+        if (change.key < kKeyCount) playback.keys[change.key] = change.held;
     }
 }
 
 // The clock readings made outside play after the stretch of play now running (a level's set-up).
 void enterGap() {
-    const Replay& r = play.recording;
-    const std::size_t next = play.nextFrame == 0 ? 0 : play.segment + 1;
+    const Replay& r = playback.recording;
+    const std::size_t next = playback.nextFrame == 0 ? 0 : playback.segment + 1;
     if (next < r.segments.size()) {
-        play.reading = r.segments[next].gapReadingsBegin;
-        play.readingsEnd = r.segments[next].gapReadingsEnd;
+        playback.reading = r.segments[next].gapReadingsBegin;
+        playback.readingsEnd = r.segments[next].gapReadingsEnd;
     } else {
-        play.reading = r.trailingReadingsBegin;
-        play.readingsEnd = static_cast<std::uint32_t>(r.readings.size());
+        playback.reading = r.trailingReadingsBegin;
+        playback.readingsEnd = static_cast<std::uint32_t>(r.readings.size());
     }
 }
 
 // The live devices still speak during playback: the viewer ends it with Escape or the window's close.
 void pollViewer() {
     SDL_Event live;
-    while (!play.outcome.stopped && below::pollEvent(&live)) {
+    while (!playback.outcome.stopped && devices->pollEvent(&live)) {
         if (live.type == SDL_QUIT || (live.type == SDL_KEYDOWN && live.key.keysym.sym == SDLK_ESCAPE)) {
-            play.outcome.stopped = true;
+            playback.outcome.stopped = true;
         }
     }
 }
 
 // The game asks for a frame past the recording's last: where a recording cut at its limits ends.
 void notePastEnd() {
-    replay::Outcome& o = play.outcome;
+    PlaybackOutcome& o = playback.outcome;
     if (o.pastEnd || o.stopped) return;
     o.pastEnd = true;
-    play.probe.state(&o.end.level, &o.end.lives, &o.end.score, &o.end.difficulty);
-    o.endChecksum = play.probe.checksum();
+    playback.probe.state(&o.end.level, &o.end.lives, &o.end.score, &o.end.difficulty);
+    o.endChecksum = playback.probe.checksum();
 }
 
 int playFrame(SDL_Event* event) {
     pollViewer();
-    const Replay& r = play.recording;
-    if (play.nextFrame >= r.frames.size()) notePastEnd();
-    if (play.outcome.stopped || play.nextFrame >= r.frames.size()) {
+    const Replay& r = playback.recording;
+    if (playback.nextFrame >= r.frames.size()) notePastEnd();
+    if (playback.outcome.stopped || playback.nextFrame >= r.frames.size()) {
         // Past the end of the recording (or stopped by the viewer) the game is told to quit.
         *event = SDL_Event{};
         event->type = SDL_QUIT;
         return 1;
     }
     applyKeys();  // whatever the previous frame changed, even if this game never looked
-    const std::size_t index = play.nextFrame++;
-    while (play.segment + 1 < r.segments.size() && r.segments[play.segment + 1].framesBegin <= index) {
-        ++play.segment;
+    const std::size_t index = playback.nextFrame++;
+    while (playback.segment + 1 < r.segments.size() &&
+           r.segments[playback.segment + 1].framesBegin <= index) {
+        ++playback.segment;
     }
     const ReplayFrame& frame = r.frames[index];
-    play.outcome.frames = static_cast<std::uint32_t>(play.nextFrame);
-    if (frame.checked && play.outcome.firstMismatch < 0 && play.probe.checksum() != frame.checksum) {
-        play.outcome.firstMismatch = static_cast<std::int64_t>(play.nextFrame);
+    playback.outcome.frames = static_cast<std::uint32_t>(playback.nextFrame);
+    if (frame.checked && playback.outcome.firstMismatch < 0 && playback.probe.checksum() != frame.checksum) {
+        playback.outcome.firstMismatch = static_cast<std::int64_t>(playback.nextFrame);
     }
-    play.reading = frame.readingsBegin;
-    play.readingsEnd = frame.readingsEnd;
-    play.key = frame.keysBegin;
-    play.keysEnd = frame.keysEnd;
+    playback.reading = frame.readingsBegin;
+    playback.readingsEnd = frame.readingsEnd;
+    playback.key = frame.keysBegin;
+    playback.keysEnd = frame.keysEnd;
     if (!frame.hasEvent) return 0;
     *event = toSdl(frame.event);
     return 1;
 }
 
-}  // namespace
+// --- The layer, as the platform hands it every call of the game.
 
-// --- The layer.
-
-namespace recorder {
-
-std::uint32_t ticks() {
+std::uint32_t layerTicks() {
     if (rec.mode == Mode::Playing) {
         // A game that asks more often than the recorded one gets the last reading again.
-        if (play.reading < play.readingsEnd) play.lastReading = play.recording.readings[play.reading++];
-        return play.lastReading;
+        if (playback.reading < playback.readingsEnd) {
+            playback.lastReading = playback.recording.readings[playback.reading++];
+        }
+        return playback.lastReading;
     }
-    const std::uint32_t now = below::ticks();
+    const std::uint32_t now = devices->ticks();
     if (rec.mode == Mode::Recording && rec.inGame) noteReading(now);
     return now;
 }
 
-void delay(std::uint32_t ms) {
-    if (rec.mode != Mode::Playing) return below::delay(ms);
-    if (play.speed > 0) below::delay(ms / static_cast<std::uint32_t>(play.speed));
+void layerDelay(std::uint32_t ms) {
+    if (rec.mode != Mode::Playing) return devices->delay(ms);
+    if (playback.speed > 0) devices->delay(ms / static_cast<std::uint32_t>(playback.speed));
 }
 
-int pollEvent(SDL_Event* event) {
-    if (rec.mode == Mode::Playing && play.inPlay) return playFrame(event);
-    const int polled = below::pollEvent(event);
+int layerPollEvent(SDL_Event* event) {
+    if (rec.mode == Mode::Playing && playback.inPlay) return playFrame(event);
+    const int polled = devices->pollEvent(event);
     if (rec.mode == Mode::Recording && rec.inGame && rec.inPlay) noteFrame(polled, *event);
     return polled;
 }
 
-int waitEvent(SDL_Event* event) {
-    return below::waitEvent(event);
+int layerWaitEvent(SDL_Event* event) {
+    return devices->waitEvent(event);
 }
 
-const Uint8* keyState() {
-    if (rec.mode == Mode::Playing && play.inPlay) {
+const Uint8* layerKeyState() {
+    if (rec.mode == Mode::Playing && playback.inPlay) {
         applyKeys();
-        return play.keys;
+        return playback.keys;
     }
-    const Uint8* keys = below::keyState();
+    const Uint8* keys = devices->keyState();
     if (rec.mode == Mode::Recording && rec.inGame && rec.inPlay) noteKeys(keys);
     return keys;
 }
 
-void beginPlay() {
+void layerBeginPlay() {
     if (rec.mode == Mode::Playing) {
-        play.inPlay = true;
+        playback.inPlay = true;
         return;
     }
     if (rec.mode != Mode::Recording || !rec.inGame) return;
@@ -325,9 +317,9 @@ void beginPlay() {
     rec.streamBytes += segmentSize(segment.difficulty);
 }
 
-void endPlay() {
+void layerEndPlay() {
     if (rec.mode == Mode::Playing) {
-        play.inPlay = false;
+        playback.inPlay = false;
         enterGap();
         return;
     }
@@ -337,13 +329,26 @@ void endPlay() {
     if (full()) cutGame();
 }
 
-}  // namespace recorder
+const platform::InputLayer kLayer = {
+    {layerTicks, layerDelay, layerPollEvent, layerWaitEvent, layerKeyState}, layerBeginPlay, layerEndPlay};
+
+// Into the input stack while recording or playing, out of it when off.
+void enterStack() {
+    devices = &platform::deviceInput();
+    platform::setInputLayer(&kLayer);
+}
+void leaveStack() {
+    platform::setInputLayer(nullptr);
+}
+
+}  // namespace
 
 void recordGames(const std::string& folder, const WorldProbe& probe) {
     rec = Recorder{};
     rec.mode = Mode::Recording;
     rec.folder = folder;
     rec.probe = probe;
+    enterStack();
 }
 
 void beginGame() {
@@ -369,65 +374,62 @@ void endGame() {
     if (rec.mode == Mode::Recording && rec.inGame) finishGame();
 }
 
-void keepReplayAsScore(int place) {
-    if (rec.mode != Mode::Recording || place < 0 || place >= kScorePlaces) return;
-    for (int k = kScorePlaces - 1; k > place; --k) {
-        // score-5 is dropped; a place that had no recording passes that on too
-        if (!moveFile(scoreFile(k - 1), scoreFile(k))) removeFile(scoreFile(k));
-    }
-    removeFile(scoreFile(place));
-    if (!rec.lastGame.empty()) keep(scoreFile(place), rec.lastGame);
-}
-
-void dropScoreReplays() {
-    if (rec.mode != Mode::Recording) return;
-    for (int k = 0; k < kScorePlaces; ++k) removeFile(scoreFile(k));
-}
-
-namespace replay {
-
-void startPlayback(Replay recording, const WorldProbe& probe, int speed) {
-    rec = Recorder{};
-    rec.mode = Mode::Playing;
-    play = Player{};
-    play.recording = std::move(recording);
-    play.probe = probe;
-    play.speed = speed;
-    enterGap();  // the first level's set-up
-}
-
-bool framesLeft() {
-    return rec.mode == Mode::Playing && play.nextFrame < play.recording.frames.size();
-}
-
-bool stopRequested() {
-    return play.outcome.stopped;
-}
-
-std::int32_t difficulty() {
-    const Replay& r = play.recording;
-    if (play.nextFrame == 0 || r.segments.empty()) return r.start.difficulty;
-    return r.segments[play.segment].difficulty;
-}
-
-Outcome stopPlayback() {
-    rec = Recorder{};
-    const Outcome outcome = play.outcome;
-    play = Player{};
-    return outcome;
-}
-
 const Replay& currentRecording() {
     return rec.game;
 }
 
 void stopRecording() {
     rec = Recorder{};
+    leaveStack();
+}
+
+bool recording() {
+    return rec.mode == Mode::Recording;
+}
+
+const std::string& recordingFolder() {
+    return rec.folder;
+}
+
+const std::string& lastGameBytes() {
+    return rec.lastGame;
 }
 
 void limitRecording(const RecordingLimits& newLimits) {
     limits = newLimits;
 }
 
+void startPlayback(Replay recording, const WorldProbe& probe, int speed) {
+    rec = Recorder{};
+    rec.mode = Mode::Playing;
+    playback = Playback{};
+    playback.recording = std::move(recording);
+    playback.probe = probe;
+    playback.speed = speed;
+    enterGap();  // the first level's set-up
+    enterStack();
+}
+
+bool framesLeft() {
+    return rec.mode == Mode::Playing && playback.nextFrame < playback.recording.frames.size();
+}
+
+bool stopRequested() {
+    return playback.outcome.stopped;
+}
+
+std::int32_t difficulty() {
+    const Replay& r = playback.recording;
+    if (playback.nextFrame == 0 || r.segments.empty()) return r.start.difficulty;
+    return r.segments[playback.segment].difficulty;
+}
+
+PlaybackOutcome stopPlayback() {
+    rec = Recorder{};
+    leaveStack();
+    const PlaybackOutcome outcome = playback.outcome;
+    playback = Playback{};
+    return outcome;
+}
+
 }  // namespace replay
-}  // namespace platform

@@ -12,7 +12,7 @@
 //   'X'         -                                   the recording stopped at the reader's limits
 //                                                   while the game went on (just before 'Z')
 //   'Z'         -                                   the end of the stream
-#include "platform/replay_file.h"
+#include "replay/replay_file.h"
 
 #include <zlib.h>
 
@@ -22,7 +22,7 @@
 
 #include "platform/platform.h"
 
-namespace platform {
+namespace replay {
 namespace {
 
 constexpr char kMagic[4] = {'K', 'V', 'R', 0x1a};
@@ -182,105 +182,147 @@ bool isKeyEvent(std::uint32_t type) {
     return type == SDL_KEYDOWN || type == SDL_KEYUP;
 }
 
-// Rebuilds the frames and segments from the records; false on anything a recorder never writes: a
-// key past the last SDL knows, a stretch of play without a frame, more than `maxFrames` frames.
-bool parseStream(const std::string& stream, std::size_t maxFrames, Replay* r) {
-    Cursor in(stream);
-    // Every frame is at least one byte of the stream: room for what it can really hold, made once.
-    r->frames.reserve(std::min(maxFrames, stream.size()));
-    r->start.level = static_cast<std::int32_t>(in.varint());
-    r->start.lives = in.signedVarint();
-    r->start.score = in.signedVarint();
-    r->start.difficulty = in.signedVarint();
-    const std::uint32_t carriedSize = in.varint();
-    if (!in.ok() || carriedSize > kMaxCarried) return false;
-    r->carried = in.bytes(carriedSize);
-    std::uint32_t previous = 0;
-    std::uint32_t gapBegin = 0;
-    bool inPlay = false;
-    for (;;) {
-        const char tag = static_cast<char>(in.byte());
-        if (!in.ok()) return false;
-        const bool inFrame = inPlay && r->segments.back().framesBegin < r->frames.size();
+// Rebuilds the frames and segments from the records, one reader for each writer above; every reader
+// says false on anything a recorder never writes: a key past the last SDL knows, a stretch of play
+// without a frame, more than `maxFrames` frames, a record out of its place.
+class StreamReader {
+  public:
+    StreamReader(const std::string& stream, std::size_t maxFrames, Replay* replay)
+        : in_(stream), maxFrames_(maxFrames), r_(*replay) {
+        // Every frame is at least one byte of the stream: room for what it can really hold, made once.
+        r_.frames.reserve(std::min(maxFrames, stream.size()));
+    }
+
+    bool read() {
+        if (!readStart()) return false;
+        for (;;) {
+            const char tag = static_cast<char>(in_.byte());
+            if (!in_.ok()) return false;
+            if (tag == 'X' || tag == 'Z') return readEnd(tag);
+            if (!readRecord(tag) || !in_.ok()) return false;
+        }
+    }
+
+  private:
+    bool inFrame() const { return inPlay_ && r_.segments.back().framesBegin < r_.frames.size(); }
+
+    bool readRecord(char tag) {
         switch (tag) {
             case 'T':
-                if (inPlay && !inFrame) return false;
-                previous += static_cast<std::uint32_t>(in.signedVarint());
-                r->readings.push_back(previous);
-                if (inFrame) r->frames.back().readingsEnd = static_cast<std::uint32_t>(r->readings.size());
-                break;
-            case 'P': {
-                if (inPlay) return false;
-                PlaySegment segment;
-                segment.difficulty = in.signedVarint();
-                segment.gapReadingsBegin = gapBegin;
-                segment.gapReadingsEnd = static_cast<std::uint32_t>(r->readings.size());
-                segment.framesBegin = static_cast<std::uint32_t>(r->frames.size());
-                r->segments.push_back(segment);
-                inPlay = true;
-                break;
-            }
+                return readReading();
+            case 'P':
+                return readPlayBegins();
             case 'Q':
-                if (!inFrame) return false;
-                inPlay = false;
-                gapBegin = static_cast<std::uint32_t>(r->readings.size());
-                break;
+                return readPlayEnds();
             case 'C':
             case 'E':
-            case 'F': {
-                if (!inPlay) return false;
-                ReplayFrame frame;
-                if (tag == 'C') {
-                    frame.checked = true;
-                    frame.checksum = in.fixed32();
-                    const char next = static_cast<char>(in.byte());
-                    if (next != 'E' && next != 'F') return false;
-                    frame.hasEvent = next == 'E';
-                } else {
-                    frame.hasEvent = tag == 'E';
-                }
-                if (frame.hasEvent) {
-                    std::uint32_t v[7];
-                    for (std::uint32_t& x : v) x = in.varint();
-                    if (v[0] > 0xff || v[1] > 0xff || v[2] > 0xff) return false;
-                    for (int i = 3; i < 7; ++i) {
-                        if (v[i] > 0xffff) return false;
-                    }
-                    if (isKeyEvent(v[0]) && v[5] >= SDLK_LAST) return false;
-                    frame.event = {static_cast<std::uint8_t>(v[0]),  static_cast<std::uint8_t>(v[1]),
-                                   static_cast<std::uint8_t>(v[2]),  static_cast<std::uint16_t>(v[3]),
-                                   static_cast<std::uint16_t>(v[4]), static_cast<std::uint16_t>(v[5]),
-                                   static_cast<std::uint16_t>(v[6])};
-                }
-                frame.readingsBegin = frame.readingsEnd = static_cast<std::uint32_t>(r->readings.size());
-                frame.keysBegin = frame.keysEnd = static_cast<std::uint32_t>(r->keyChanges.size());
-                if (r->frames.size() >= maxFrames) return false;
-                r->frames.push_back(frame);
-                break;
-            }
-            case 'K': {
-                if (!inFrame) return false;
-                const std::uint32_t key = in.varint();
-                const std::uint8_t held = in.byte();
-                if (key >= SDLK_LAST) return false;
-                r->keyChanges.push_back(
-                    {static_cast<std::uint16_t>(key), static_cast<std::uint8_t>(held != 0)});
-                r->frames.back().keysEnd = static_cast<std::uint32_t>(r->keyChanges.size());
-                break;
-            }
-            case 'X':
-                if (inPlay || static_cast<char>(in.byte()) != 'Z') return false;
-                r->cut = true;
-                [[fallthrough]];
-            case 'Z':
-                r->trailingReadingsBegin = gapBegin;
-                return in.ok() && !inPlay && in.atEnd();
+            case 'F':
+                return readFrame(tag);
+            case 'K':
+                return readKeyChange();
             default:
                 return false;
         }
-        if (!in.ok()) return false;
     }
-}
+
+    bool readStart() {
+        r_.start.level = static_cast<std::int32_t>(in_.varint());
+        r_.start.lives = in_.signedVarint();
+        r_.start.score = in_.signedVarint();
+        r_.start.difficulty = in_.signedVarint();
+        const std::uint32_t carriedSize = in_.varint();
+        if (!in_.ok() || carriedSize > kMaxCarried) return false;
+        r_.carried = in_.bytes(carriedSize);
+        return in_.ok();
+    }
+
+    bool readReading() {
+        if (inPlay_ && !inFrame()) return false;
+        previous_ += static_cast<std::uint32_t>(in_.signedVarint());
+        r_.readings.push_back(previous_);
+        if (inFrame()) r_.frames.back().readingsEnd = static_cast<std::uint32_t>(r_.readings.size());
+        return true;
+    }
+
+    bool readPlayBegins() {
+        if (inPlay_) return false;
+        PlaySegment segment;
+        segment.difficulty = in_.signedVarint();
+        segment.gapReadingsBegin = gapBegin_;
+        segment.gapReadingsEnd = static_cast<std::uint32_t>(r_.readings.size());
+        segment.framesBegin = static_cast<std::uint32_t>(r_.frames.size());
+        r_.segments.push_back(segment);
+        inPlay_ = true;
+        return true;
+    }
+
+    bool readPlayEnds() {
+        if (!inFrame()) return false;
+        inPlay_ = false;
+        gapBegin_ = static_cast<std::uint32_t>(r_.readings.size());
+        return true;
+    }
+
+    bool readFrame(char tag) {
+        if (!inPlay_) return false;
+        ReplayFrame frame;
+        if (tag == 'C') {
+            frame.checked = true;
+            frame.checksum = in_.fixed32();
+            tag = static_cast<char>(in_.byte());
+            if (tag != 'E' && tag != 'F') return false;
+        }
+        frame.hasEvent = tag == 'E';
+        if (frame.hasEvent && !readEvent(&frame.event)) return false;
+        frame.readingsBegin = frame.readingsEnd = static_cast<std::uint32_t>(r_.readings.size());
+        frame.keysBegin = frame.keysEnd = static_cast<std::uint32_t>(r_.keyChanges.size());
+        if (r_.frames.size() >= maxFrames_) return false;
+        r_.frames.push_back(frame);
+        return true;
+    }
+
+    bool readEvent(RecordedEvent* e) {
+        std::uint32_t v[7];
+        for (std::uint32_t& x : v) x = in_.varint();
+        if (v[0] > 0xff || v[1] > 0xff || v[2] > 0xff) return false;
+        for (int i = 3; i < 7; ++i) {
+            if (v[i] > 0xffff) return false;
+        }
+        if (isKeyEvent(v[0]) && v[5] >= SDLK_LAST) return false;
+        *e = {static_cast<std::uint8_t>(v[0]),  static_cast<std::uint8_t>(v[1]),
+              static_cast<std::uint8_t>(v[2]),  static_cast<std::uint16_t>(v[3]),
+              static_cast<std::uint16_t>(v[4]), static_cast<std::uint16_t>(v[5]),
+              static_cast<std::uint16_t>(v[6])};
+        return true;
+    }
+
+    bool readKeyChange() {
+        if (!inFrame()) return false;
+        const std::uint32_t key = in_.varint();
+        const std::uint8_t held = in_.byte();
+        if (key >= SDLK_LAST) return false;
+        r_.keyChanges.push_back({static_cast<std::uint16_t>(key), static_cast<std::uint8_t>(held != 0)});
+        r_.frames.back().keysEnd = static_cast<std::uint32_t>(r_.keyChanges.size());
+        return true;
+    }
+
+    // 'Z', or 'X' and then 'Z': the stream ends there, outside play.
+    bool readEnd(char tag) {
+        if (tag == 'X') {
+            if (inPlay_ || static_cast<char>(in_.byte()) != 'Z') return false;
+            r_.cut = true;
+        }
+        r_.trailingReadingsBegin = gapBegin_;
+        return in_.ok() && !inPlay_ && in_.atEnd();
+    }
+
+    Cursor in_;
+    std::size_t maxFrames_;
+    Replay& r_;
+    std::uint32_t previous_ = 0;
+    std::uint32_t gapBegin_ = 0;
+    bool inPlay_ = false;
+};
 
 bool inflateAll(const std::string& packed, std::size_t expected, std::string* out) {
     z_stream z{};
@@ -375,7 +417,7 @@ bool decodeReplay(const std::string& bytes, Replay* replay, std::string* error) 
     std::string stream;
     if (frameCount > kMaxReplayFrames ||
         !inflateAll(bytes.substr(kHeaderSize, packedSize), streamSize, &stream) ||
-        !parseStream(stream, frameCount + std::size_t{1}, replay)) {
+        !StreamReader(stream, frameCount + std::size_t{1}, replay).read()) {
         *error = "the recording is damaged";
         return false;
     }
@@ -390,24 +432,29 @@ bool decodeReplay(const std::string& bytes, Replay* replay, std::string* error) 
     return true;
 }
 
-bool readReplayFile(const std::string& path, Replay* replay, std::string* error) {
-    std::string bytes;
-    switch (readFile(path, kMaxFileSize, &bytes)) {
-        case FileRead::Whole:
-            break;
-        case FileRead::Cut:
+bool readRecordingFile(const std::string& path, std::string* bytes, std::string* error) {
+    switch (platform::readFile(path, kMaxFileSize, bytes)) {
+        case platform::FileRead::Whole:
+            return true;
+        case platform::FileRead::Cut:
             *error = path + " is too large for a recorded game";
             return false;
-        case FileRead::Missing:
+        case platform::FileRead::Missing:
             *error = "cannot open " + path;
             return false;
-        case FileRead::NotAFile:
+        case platform::FileRead::NotAFile:
             *error = path + " is not a file";
             return false;
-        case FileRead::Failed:
-            *error = "cannot read " + path;
-            return false;
+        case platform::FileRead::Failed:
+            break;
     }
+    *error = "cannot read " + path;
+    return false;
+}
+
+bool readReplayFile(const std::string& path, Replay* replay, std::string* error) {
+    std::string bytes;
+    if (!readRecordingFile(path, &bytes, error)) return false;
     if (!decodeReplay(bytes, replay, error)) {
         *error = path + ": " + *error;
         return false;
@@ -415,4 +462,4 @@ bool readReplayFile(const std::string& path, Replay* replay, std::string* error)
     return true;
 }
 
-}  // namespace platform
+}  // namespace replay
