@@ -83,9 +83,9 @@ void limitProcessor(long seconds) {
 scores::Verdict judge(const std::string& bytes) {
     scores::Verdict v;
     const replay::VerifyOutcome outcome = replay::verifyRecording(bytes);
-    platform::Replay recording;
+    replay::Replay recording;
     std::string error;
-    const bool decoded = platform::decodeReplay(bytes, &recording, &error);
+    const bool decoded = replay::decodeReplay(bytes, &recording, &error);
     v.reason = decoded ? replay::qualifyRefusal(recording, outcome) : error;
     if (!outcome.refusal.empty()) v.reason = outcome.refusal;
     v.kind = v.reason.empty() ? scores::Verdict::Entered : scores::Verdict::Refused;
