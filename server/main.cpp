@@ -1,6 +1,8 @@
 // korvex-scores: the public score table, where every entry is a recorded game the server verified.
 #include <httplib.h>
+#include <malloc.h>
 #include <signal.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -29,6 +31,8 @@ constexpr const char* kUsage =
     "--database  a PostgreSQL database instead, which any number of servers may share\n"
     "--site   also serves this folder (the web build) at /\n"
     "--trusted-proxy  believe X-Forwarded-For from this address (repeatable)\n";
+
+constexpr int kListenBacklog = 1024;
 
 struct Command {
     std::string name;
@@ -155,6 +159,8 @@ int serve(const Command& c) {
     pthread_sigmask(SIG_BLOCK, &stopping, nullptr);
     signal(SIGPIPE, SIG_IGN);
 
+    // Request threads mostly wait; one malloc arena each would cost the service its small size.
+    mallopt(M_ARENA_MAX, 2);
     std::unique_ptr<scores::Store> store = openStore(c, c.workers + 8);
     scores::PoolLimits limits;
     limits.workers = c.workers;
@@ -169,6 +175,15 @@ int serve(const Command& c) {
     const std::size_t threads = static_cast<std::size_t>(c.workers) + static_cast<std::size_t>(c.queue) + 32;
     server.new_task_queue = [threads] { return new httplib::ThreadPool(threads); };
     server.set_payload_max_length(scores::kMaxRecording);
+    server.set_keep_alive_max_count(1000);
+    // The library listens with a backlog of 5, too few for a burst of readers: the socket is kept
+    // here, and listened on again with room for them once bound.
+    int listening = -1;
+    server.set_socket_options([&listening](int socket) {
+        const int yes = 1;
+        setsockopt(socket, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+        listening = socket;
+    });
     server.set_read_timeout(10, 0);
     server.set_write_timeout(10, 0);
     scores::addSecurityHeaders(server);
@@ -186,6 +201,7 @@ int serve(const Command& c) {
         stopper.join();
         return 1;
     }
+    if (listening >= 0) listen(listening, kListenBacklog);
     std::printf("korvex-scores: serving on http://%s:%d/\n", c.host.c_str(), c.port);
     std::fflush(stdout);
     server.listen_after_bind();
