@@ -316,6 +316,12 @@ void answerMessageBoxes(MessageAnswer answer) {
 const std::vector<std::string>& soundsPlayed() {
     return state.sounds;
 }
+Rect messageButton(MessageAnswer which) {
+    return detail::messageButtonShown(which);
+}
+bool messageWaiting() {
+    return detail::messageBoxWaiting();
+}
 const std::vector<std::string>& errorsReported() {
     return state.reports;
 }
