@@ -17,7 +17,7 @@ for suite in "${suites[@]}"; do
     (cd build-asan/tests && "./${suite}_tests" --gtest_brief=1)
 done
 # The score service and its verifier worker, through the API test (every fuzz corpus file included).
-cmake --build build-asan -j"$(nproc)" --target server_tests korvex-scores korvex-scores-verifier
+cmake --build build-asan -j"$(nproc)" --target server_tests korvex-scores korvex-scores-verifier korvex_data
 echo "sanitize: server_tests, the score service's API test"
 (cd build-asan/tests/server && ./server_tests --gtest_brief=1)
 # The leak checker traces the process it checks, which the workers' seccomp filter forbids.
