@@ -4,8 +4,8 @@
 # the normal build, so they are not built here: that keeps the run to a few minutes on two cores).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-suites=(platform shell resources game ui persist scenario)
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DKORVEX_SANITIZE=ON >/dev/null
+IFS=';' read -ra suites < build-asan/test-suites.txt  # written by tests/CMakeLists.txt
 cmake --build build-asan -j"$(nproc)" --target "${suites[@]/%/_tests}"
 # Only the system libraries' own leaks are suppressed (scripts/lsan.supp); ours show.
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}
