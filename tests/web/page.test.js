@@ -121,8 +121,8 @@ test('a failed download says so, with Try again', async () => {
       await page.evaluateOnNewDocument(() => Object.defineProperty(Document.prototype, 'fullscreenEnabled', { get: () => false }));
       await page.goto(session.server.url);
       await page.waitForSelector('#end:not([hidden])', { timeout: 15000 });
-      assert.deepEqual(await page.$$eval('#end-text, #again, #fullscreen', (e) => e.map((x) => x.hidden || x.textContent)),
-                       ['Korvex could not be loaded. Check the connection, then try again.', 'Try again', true], name);
+      assert.deepEqual(await page.$$eval('#fullscreen, #end-text, #again', (e) => e.map((x) => x.hidden || x.textContent)),
+                       [true, 'Korvex could not be loaded. Check the connection, then try again.', 'Try again'], name);
     });
   }
 });
