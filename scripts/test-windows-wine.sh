@@ -2,7 +2,7 @@
 # The Windows stage: what scripts/build-windows.sh leaves in build-win/dist/ (the installer and the portable
 # zip), run for real under 32-bit Wine in one fresh prefix, in an X server of its own, driven with xdotool:
 # silent install, the game at its menu (picture for picture the Linux build's), a short game, a second copy,
-# a read-only settings file, the golden replays, installing again, the uninstaller from the Uninstall key,
+# a read-only settings file, the golden replays, --submit to a score service, installing again, the uninstaller from the Uninstall key,
 # the portable copy in a folder with a Cyrillic name, the command line without a console, and the
 # Windows services one by one (korvex-system-check.exe).
 #
@@ -27,6 +27,7 @@ cyrillic='Игры'  # "games"; outside the ANSI code page of the prefix
 cleanup() {
   [ -n "${game_pid:-}" ] && kill "$game_pid" 2>/dev/null
   [ -n "${linux_pid:-}" ] && kill "$linux_pid" 2>/dev/null
+  [ -n "${scores_pid:-}" ] && kill "$scores_pid" 2>/dev/null
   [ -n "${WINEPREFIX:-}" ] && timeout 30 wineserver -k >/dev/null 2>&1
   [ -n "${xvfb_pid:-}" ] && kill "$xvfb_pid" 2>/dev/null
   rm -rf "$work"
@@ -77,7 +78,7 @@ check_delivered() {
   headers=$(i686-w64-mingw32-objdump -p "$exe")
   expect 'grep -q "Subsystem.*(Windows GUI)" <<<"$headers"' "korvex.exe uses the GUI subsystem"
   expect '[ "$(grep "DLL Name" <<<"$headers" | awk "{print \$3}" | sort | tr "\n" " ")" = \
-    "KERNEL32.dll SDL.dll SHELL32.dll USER32.dll WINMM.DLL msvcrt.dll " ]' "korvex.exe needs only SDL.dll and Windows"
+    "KERNEL32.dll SDL.dll SHELL32.dll USER32.dll WINHTTP.dll WINMM.DLL msvcrt.dll " ]' "korvex.exe needs only SDL.dll and Windows"
   expect '! i686-w64-mingw32-objdump -p "$root/build-win/stage/installed/SDL.dll" | grep -qi "libgcc\|libstdc"' \
     "SDL.dll needs no compiler DLL"
   local resources
@@ -212,6 +213,35 @@ check_replays() {
   end
 }
 
+# --submit through WinHTTP to the host's korvex-scores on loopback: the answers and exit codes.
+check_submit() {
+  begin "korvex.exe --submit: entered, already there, refused, no server"
+  local scores=$root/build/korvex-scores port closed line status expected
+  port=$(python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+  closed=$(python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+  mkdir -p "$work/scores"
+  SDL_AUDIODRIVER=dummy "$scores" serve --listen "127.0.0.1:$port" --data "$work/scores" --workers 1 >"$work/scores.log" 2>&1 &
+  scores_pid=$!
+  for _ in $(seq 50); do grep -q serving "$work/scores.log" && break; sleep 0.1; done
+  expected=$(cut -d' ' -f2 "$root/tests/replays/medium.expected")
+  # replay, server port, exit code, the line's start
+  while read -r replay at code start; do
+    status=0
+    line=$(in_c "$installed\\korvex.exe" --submit "C:\\replays\\$replay.kvr" --name Ace --server "http://127.0.0.1:$at/" 2>&1) ||
+      status=$?
+    expect '[ "$status" -eq "$code" ] && [[ "$line" == "${start//_/ }"* ]]' "$replay to port $at: got '$line', exit $status"
+  done <<EOF_CASES
+medium $port 0 Entered_at_#1_on_Medium:_score_$expected
+medium $port 0 Already_in_the_table_(#1)
+menu-resume-quit $port 1 Refused:_
+medium $closed 2 korvex:_no_score_service_reached
+EOF_CASES
+  kill "$scores_pid"
+  wait "$scores_pid" 2>/dev/null
+  scores_pid=""
+  end
+}
+
 check_reinstall() {
   begin "installing again keeps the player's files; a folder the uninstaller could not empty is refused"
   cp "$appdata/Korvex/korvex.set" "$work/settings.kept"
@@ -322,6 +352,7 @@ main() {
   check_installed_game
   check_read_only_settings
   check_replays
+  check_submit
   check_reinstall
   check_uninstall
   check_portable

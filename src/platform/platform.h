@@ -97,6 +97,21 @@ void releaseButtons();
 void seedRandom(std::uint32_t seed);
 int nextRandom();
 
+// --- Network --------------------------------------------------------------------------------
+
+// What a server said to postBytes: its HTTP status and body; status 0 when no answer came, `error`
+// saying why (no such host, refused, a certificate that does not hold, a timeout).
+struct HttpAnswer {
+    int status = 0;
+    std::string body;
+    std::string error;
+};
+
+// --submit only (the game never reaches a network by itself): POSTs `body` as application/octet-stream
+// to the http:// or https:// `url` and waits, at most about a minute, for the answer. HTTPS checks the
+// server with the system's certificates.
+HttpAnswer postBytes(const std::string& url, const std::string& body);
+
 // --- Video ----------------------------------------------------------------------------------
 
 constexpr int kMaxWindowScale = 8;

@@ -80,6 +80,14 @@ std::string userDataFolder() {
     return std::string(kStore) + "/";
 }
 
+// The page sends games to the score service itself (fetch, in the page's script); the game in it
+// has no command line that would.
+HttpAnswer postBytes(const std::string&, const std::string&) {
+    HttpAnswer answer;
+    answer.error = "the page sends games itself";
+    return answer;
+}
+
 void captureButtons() {}
 void releaseButtons() {}
 void openGamepad() {}  // the page reads the browser's gamepads itself
