@@ -182,7 +182,7 @@ function scoresTable(difficulty, page, mine) {
     watch.addEventListener('click', () => { location.href = watchAddress(entry.id); });
     row.insertCell().append(watch);
   }
-  if (!page.entries.length) rows.insertRow().insertCell().textContent = 'No games yet.';
+  if (!page.entries.length) Object.assign(rows.insertRow().insertCell(), { colSpan: 5, textContent: 'No games yet.' });
   return table;
 }
 
