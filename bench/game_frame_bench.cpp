@@ -16,9 +16,9 @@
 #include "game/game_frame.h"
 #include "persist/settings.h"
 #include "platform/platform.h"
-#include "platform/recorder.h"
+#include "replay/recorder.h"
+#include "replay/replay_run.h"
 #include "resources/images.h"
-#include "shell/replay_run.h"
 #include "shell/shell.h"
 #include "ui/font.h"
 
@@ -101,14 +101,14 @@ void recordedFrame(benchmark::State& state) {
     for (auto _ : state) {
         if (frame % kFramesPerRecording == 0) {
             state.PauseTiming();
-            platform::recordGames(folder, worldProbe());
-            platform::beginGame();
+            replay::recordGames(folder, replay::worldProbe());
+            replay::beginGame();
             platform::beginPlay();
             state.ResumeTiming();
         }
         frameWithEvent(++frame);
     }
-    platform::replay::stopRecording();
+    replay::stopRecording();
 }
 
 void bareFrame(benchmark::State& state) {
@@ -129,8 +129,8 @@ int main(int argc, char** argv) {
         const int frames = std::atoi(argv[1] + 9);
         const std::string kind = argc > 2 ? argv[2] + 2 : "game";
         if (kind == "recorded") {
-            platform::recordGames("/nonexistent/", worldProbe());
-            platform::beginGame();
+            replay::recordGames("/nonexistent/", replay::worldProbe());
+            replay::beginGame();
             platform::beginPlay();
         }
         for (int i = 1; i <= frames; ++i) {

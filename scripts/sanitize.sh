@@ -16,3 +16,9 @@ for suite in "${suites[@]}"; do
     echo "sanitize: ${suite}_tests"
     (cd build-asan/tests && "./${suite}_tests" --gtest_brief=1)
 done
+# The score service and its verifier worker, through the API test (every fuzz corpus file included).
+cmake --build build-asan -j"$(nproc)" --target server_tests korvex-scores korvex-scores-verifier
+echo "sanitize: server_tests, the score service's API test"
+(cd build-asan/tests/server && ./server_tests --gtest_brief=1)
+# The leak checker traces the process it checks, which the workers' seccomp filter forbids.
+ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 python3 tests/server/api_test.py build-asan/korvex-scores

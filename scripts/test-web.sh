@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh web-test
 scripts/build-web.sh
-cmake --build build -j"$(nproc)" --target korvex  # the desktop game: the reference and native verdicts
+cmake --build build -j"$(nproc)" --target korvex korvex-scores korvex-scores-verifier  # the desktop game: the reference and native verdicts; the score service
 artefacts=$PWD/build-web/test-artefacts
 rm -rf "$artefacts"
 mkdir -p "$artefacts"
@@ -25,5 +25,5 @@ mkdir -p "$artefacts"
 
 cd tests/web
 npm ci --no-audit --no-fund --loglevel=error
-KORVEX_NATIVE=$PWD/../../build/korvex KORVEX_LINUX_MENU=$artefacts/linux-menu.png KORVEX_WEB_ARTEFACTS=$artefacts \
+KORVEX_NATIVE=$PWD/../../build/korvex KORVEX_SCORES=$PWD/../../build/korvex-scores KORVEX_LINUX_MENU=$artefacts/linux-menu.png KORVEX_WEB_ARTEFACTS=$artefacts \
     node --test --test-concurrency=1 --test-timeout=300000 ./*.test.js

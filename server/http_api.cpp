@@ -4,8 +4,11 @@
 #include <openssl/evp.h>
 
 #include <algorithm>
+#include <chrono>
 #include <ctime>
+#include <mutex>
 #include <nlohmann/json.hpp>
+#include <unordered_map>
 
 #include "persist/key_table.h"
 #include "service.h"
@@ -78,6 +81,40 @@ bool entryId(const std::string& text, std::int64_t* id) {
     return true;
 }
 
+// Table pages as sent, for a moment: readers far outnumber writers. An entry this process adds
+// drops them at once; what other processes change (another server, hide) shows within kFresh.
+class PageCache {
+  public:
+    bool find(const std::string& key, std::string* body) {
+        std::lock_guard<std::mutex> lock(mutex_);
+        const auto found = pages_.find(key);
+        if (found == pages_.end() || std::chrono::steady_clock::now() - found->second.made > kFresh)
+            return false;
+        *body = found->second.body;
+        return true;
+    }
+    void keep(const std::string& key, const std::string& body) {
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (pages_.size() >= kPages) pages_.clear();
+        pages_[key] = Cached{std::chrono::steady_clock::now(), body};
+    }
+    void clear() {
+        std::lock_guard<std::mutex> lock(mutex_);
+        pages_.clear();
+    }
+
+  private:
+    static constexpr std::chrono::milliseconds kFresh{1000};
+    static constexpr std::size_t kPages = 256;
+    struct Cached {
+        std::chrono::steady_clock::time_point made;
+        std::string body;
+    };
+    std::mutex mutex_;
+    std::unordered_map<std::string, Cached> pages_;
+};
+PageCache pageCache;
+
 void submit(ServiceParts& p, const httplib::Request& req, httplib::Response& res) {
     const std::string name = req.get_param_value("name");
     if (!validName(name)) {
@@ -120,6 +157,7 @@ void submit(ServiceParts& p, const httplib::Request& req, httplib::Response& res
     Entry entry;
     try {
         const bool added = p.store.add(fresh, req.body, &entry);
+        if (added) pageCache.clear();
         p.metrics.count(added ? Outcome::Entered : Outcome::Duplicate);
         answer(res, added ? 201 : 200, entryJson(entry));
     } catch (const StoreUnavailable&) {
@@ -137,6 +175,10 @@ void table(ServiceParts& p, const httplib::Request& req, httplib::Response& res)
         return refuse(res, 400, "limit must be 1 to 100");
     if (!numberParam(req, "offset", 0, INT32_MAX, 0, &offset))
         return refuse(res, 400, "offset must be 0 or more");
+    const std::string key =
+        std::to_string(difficulty) + "/" + std::to_string(limit) + "/" + std::to_string(offset);
+    std::string body;
+    if (pageCache.find(key, &body)) return res.set_content(body, "application/json");
     const Page page = p.store.top(difficulty, static_cast<int>(limit), offset);
     json entries = json::array();
     for (const Entry& e : page.entries) {
@@ -150,6 +192,7 @@ void table(ServiceParts& p, const httplib::Request& req, httplib::Response& res)
     }
     answer(res, 200,
            json{{"difficulty", difficultyName(difficulty)}, {"total", page.total}, {"entries", entries}});
+    pageCache.keep(key, res.body);
 }
 
 // A hidden entry is not in the table; to anyone asking, it is not there at all.

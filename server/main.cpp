@@ -1,9 +1,13 @@
 // korvex-scores: the public score table, where every entry is a recorded game the server verified.
 #include <httplib.h>
+#include <malloc.h>
 #include <signal.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
+#include <chrono>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
@@ -16,7 +20,8 @@ namespace {
 constexpr const char* kUsage =
     "Usage: korvex-scores serve [--listen HOST:PORT] [--data DIR | --database postgresql://...] [--site "
     "DIR]\n"
-    "                           [--workers N] [--rate N] [--queue N] [--trusted-proxy ADDRESS]...\n"
+    "                           [--workers N] [--rate N] [--queue N] [--limit-seconds N]\n"
+    "                           [--trusted-proxy ADDRESS]...\n"
     "       korvex-scores hide ID | unhide ID   [--data DIR | --database URL]\n"
     "       korvex-scores check                 [--data DIR | --database URL] [--workers N]\n"
     "       korvex-scores --help | --version\n"
@@ -28,7 +33,10 @@ constexpr const char* kUsage =
     "--data   the folder of the SQLite table (default $STATE_DIRECTORY, else ./korvex-scores-data/)\n"
     "--database  a PostgreSQL database instead, which any number of servers may share\n"
     "--site   also serves this folder (the web build) at /\n"
+    "--limit-seconds  processor time one verification may take (default 30; wall-clock: twice that)\n"
     "--trusted-proxy  believe X-Forwarded-For from this address (repeatable)\n";
+
+constexpr int kListenBacklog = 1024;
 
 struct Command {
     std::string name;
@@ -39,6 +47,7 @@ struct Command {
     int workers = 0;
     int rate = 30;
     int queue = 64;
+    int limitSeconds = 30;
     std::vector<std::string> trustedProxies;
 };
 
@@ -97,9 +106,12 @@ std::string parse(int argc, char** argv, Command* c) {
         } else if (a == "--trusted-proxy") {
             error = needs(serving);
             c->trustedProxies.push_back(value);
-        } else if (a == "--workers" || a == "--rate" || a == "--queue") {
-            error = needs(serving || (a == "--workers" && c->name == "check"));
-            int* target = a == "--workers" ? &c->workers : a == "--rate" ? &c->rate : &c->queue;
+        } else if (a == "--workers" || a == "--rate" || a == "--queue" || a == "--limit-seconds") {
+            error = needs(serving || (a != "--rate" && a != "--queue" && c->name == "check"));
+            int* target = a == "--workers" ? &c->workers
+                          : a == "--rate"  ? &c->rate
+                          : a == "--queue" ? &c->queue
+                                           : &c->limitSeconds;
             if (error.empty() && !number(value, a == "--rate" ? 0 : 1, 10000, target)) {
                 error = a + " wants a whole number, not '" + value + "'";
             }
@@ -122,12 +134,15 @@ std::string programFolder() {
     return self.substr(0, self.rfind('/') + 1);
 }
 
-// Beside this program in a build, else where it is installed.
+// Beside this program in a build, else in libexec/ beside its bin/ where it is installed.
 std::string verifierProgram(const Command& c) {
     if (!c.verifier.empty()) return c.verifier;
-    const std::string beside = programFolder() + "korvex-scores-verifier";
-    return access(beside.c_str(), X_OK) == 0 ? beside
-                                             : std::string(KORVEX_SCORES_LIBEXEC "/korvex-scores-verifier");
+    const std::string folder = programFolder();
+    const std::string beside = folder + "korvex-scores-verifier";
+    if (access(beside.c_str(), X_OK) == 0) return beside;
+    const std::size_t parent = folder.rfind('/', folder.size() - 2);
+    return (parent == std::string::npos ? folder : folder.substr(0, parent + 1)) +
+           "libexec/korvex-scores-verifier";
 }
 
 std::unique_ptr<scores::Store> openStore(const Command& c, int connections) {
@@ -152,10 +167,14 @@ int serve(const Command& c) {
     pthread_sigmask(SIG_BLOCK, &stopping, nullptr);
     signal(SIGPIPE, SIG_IGN);
 
+    // Request threads mostly wait; one malloc arena each would cost the service its small size.
+    mallopt(M_ARENA_MAX, 2);
     std::unique_ptr<scores::Store> store = openStore(c, c.workers + 8);
     scores::PoolLimits limits;
     limits.workers = c.workers;
     limits.queue = static_cast<std::size_t>(c.queue);
+    limits.cpuSeconds = c.limitSeconds;
+    limits.wallSeconds = 2L * c.limitSeconds;
     scores::VerifierPool pool(verifierProgram(c), limits);
     scores::RateLimit rateLimit(c.rate);
     scores::Metrics metrics;
@@ -166,29 +185,46 @@ int serve(const Command& c) {
     const std::size_t threads = static_cast<std::size_t>(c.workers) + static_cast<std::size_t>(c.queue) + 32;
     server.new_task_queue = [threads] { return new httplib::ThreadPool(threads); };
     server.set_payload_max_length(scores::kMaxRecording);
+    server.set_keep_alive_max_count(1000);
+    // The library listens with a backlog of 5, too few for a burst of readers: the socket is kept
+    // here, and listened on again with room for them once bound.
+    int listening = -1;
+    server.set_socket_options([&listening](int socket) {
+        const int yes = 1;
+        setsockopt(socket, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+        listening = socket;
+    });
     server.set_read_timeout(10, 0);
     server.set_write_timeout(10, 0);
     scores::addSecurityHeaders(server);
     scores::addApiRoutes(server, parts);
     if (!c.site.empty()) scores::addSiteRoutes(server, c.site);
 
+    std::atomic<bool> ended{false};
     std::thread stopper([&] {
         int signal = 0;
         sigwait(&stopping, &signal);
-        server.stop();
+        // A stop asked for before the server runs would be lost: it is asked again until it ends.
+        while (!ended) {
+            server.stop();
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
     });
+    auto finish = [&](int code) {
+        ended = true;
+        kill(getpid(), SIGTERM);  // the stopper may still wait for a signal
+        stopper.join();
+        return code;
+    };
     if (!server.bind_to_port(c.host.c_str(), c.port)) {
         std::fprintf(stderr, "korvex-scores: cannot listen on %s:%d\n", c.host.c_str(), c.port);
-        kill(getpid(), SIGTERM);
-        stopper.join();
-        return 1;
+        return finish(1);
     }
+    if (listening >= 0) listen(listening, kListenBacklog);
     std::printf("korvex-scores: serving on http://%s:%d/\n", c.host.c_str(), c.port);
     std::fflush(stdout);
     server.listen_after_bind();
-    kill(getpid(), SIGTERM);  // when the server ended by itself, the stopper still waits
-    stopper.join();
-    return 0;
+    return finish(0);
 }
 
 // Every stored recording again, under the rules this build plays.
@@ -197,6 +233,8 @@ int check(const Command& c) {
     scores::PoolLimits limits;
     limits.workers = c.workers;
     limits.queue = SIZE_MAX;
+    limits.cpuSeconds = c.limitSeconds;
+    limits.wallSeconds = 2L * c.limitSeconds;
     scores::VerifierPool pool(verifierProgram(c), limits);
     struct Pending {
         scores::Entry entry;

@@ -15,7 +15,8 @@ const char* const kScoresStyle =
     "body{font-family:sans-serif;background:#05051a;color:#e8e8f0;margin:1em auto;max-width:40em;padding:0 "
     "1em}"
     "h1,h2{color:#ffd84a}table{border-collapse:collapse;width:100%;margin-bottom:2em}"
-    "th,td{padding:.2em .5em;text-align:right}th{border-bottom:1px solid #556}"
+    "th,td{padding:.2em .5em;text-align:right}th{border-bottom:1px solid "
+    "#556}th:nth-child(2){text-align:left}"
     "td.name{text-align:left;font-family:monospace;white-space:pre}a{color:#8fd3ff}"
     "p.empty{color:#99a}\n";
 

@@ -126,7 +126,9 @@ class SqliteStore : public Store {
             free_.push_back(db);
             if (rc != SQLITE_OK) throw StoreUnavailable("cannot open " + path + ": " + sqlite3_errmsg(db));
             sqlite3_busy_timeout(db, kBusyMs);
-            exec(db, "PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL; PRAGMA foreign_keys=ON");
+            exec(db,
+                 "PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL; PRAGMA foreign_keys=ON; PRAGMA "
+                 "cache_size=-1024");
         }
         migrate(free_.front());
     }

@@ -19,3 +19,18 @@ bool showLevelBanner = false;
 std::int32_t enemyFireChance = 30;
 std::int32_t giftLaunchChance = 10;
 std::int32_t lastRandom = 1;
+
+void resetWorld() {
+    player = Player{};
+    for (Enemy& e : enemies) e = Enemy{};
+    for (Star& s : stars) s = Star{};
+    for (Brick& b : bricks) b = Brick{};
+    giftLauncher = GiftLauncher{};
+    formationX = formationY = 0;
+    formationMovingRight = formationMovingLeft = false;
+    enemiesLeft = 0;
+    hurry = levelCleared = gameOver = showLevelBanner = false;
+    enemyFireChance = 30;
+    giftLaunchChance = 10;
+    lastRandom = 1;
+}

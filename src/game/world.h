@@ -120,6 +120,10 @@ extern std::int32_t lastRandom;
 // The 25 formation layouts, 48 codes each in row-major order (0 empty, 1 to 3 hits).
 extern const std::uint8_t formations[kLevelCount][kEnemyCount];
 
+// Puts every record above back to its start value, as at process start (a verifier playing many
+// recordings in one process starts each from there).
+void resetWorld();
+
 // Prepares level n (0 to 24), keeping lives, score and the counters that carry over.
 void setupLevel(std::int16_t n);
 

@@ -7,6 +7,7 @@
 #include "persist/key_typing.h"
 #include "persist/keyboard.h"
 #include "persist/settings.h"
+#include "replay/score_recordings.h"
 #include "resources/images.h"
 #include "shell/shell.h"
 #include "ui/focus.h"
@@ -98,7 +99,7 @@ void enterHighScore(std::int32_t score) {
     const int place = highScorePlace(score);
     if (place < 0) return;
     makeRoomAt(place);
-    platform::keepReplayAsScore(place);  // the game's recording moves with its entry
+    replay::keepReplayAsScore(place);  // the game's recording moves with its entry
     setEditBoxPlace(place);
     char name[kNameBufferSize] = {};
     // OK, Enter and a quit request all end the entry the same way; a quit then ends the game too.

@@ -16,7 +16,9 @@ std::string joinPath(const std::string& folder, const std::string& name) {
     return path;
 }
 
-bool ptInRect(const Rect& r, int x, int y) { return r.left <= x && x < r.right && r.top <= y && y < r.bottom; }
+bool ptInRect(const Rect& r, int x, int y) {
+    return r.left <= x && x < r.right && r.top <= y && y < r.bottom;
+}
 
 namespace {
 
@@ -81,6 +83,8 @@ void seedRandom(std::uint32_t seed) {
     for (int i = 0; i < kDiscardedRounds; ++i) generator.round();
 }
 
-int nextRandom() { return generator.next(); }
+int nextRandom() {
+    return generator.next();
+}
 
 }  // namespace platform

@@ -1,17 +1,17 @@
 // The clock, events and held keys as the game receives them: the target's own sources (linux/,
 // script/ and the others) passed through the layers that sit between them and the game. From the game down:
-// the recorder, gamepad (joystick to keys), pause, then the raw source.
+// an input layer set from above (the recorder), gamepad (joystick to keys), pause, window, then the raw
+// source.
 #include <csignal>
 
 #include "platform/platform_detail.h"
-#include "platform/recorder.h"
 
 namespace platform {
 namespace {
 bool playing = false;
 
 // A quit (closing the window, SIGTERM) ends the game whenever it comes, so once one has been seen it
-// is never taken back: every later read below the recorder gets a quit again, whichever screen, box,
+// is never taken back: every later read of the device layers gets a quit again, whichever screen, box,
 // pause or drained queue took the first. Set from SDL's signal handler too, hence the type.
 volatile std::sig_atomic_t quitAsked = 0;
 
@@ -61,48 +61,60 @@ int detail::windowWaitEvent(SDL_Event* event) {
     return nextLetThrough(detail::rawWaitEvent, event);
 }
 
-// Under the recorder.
-namespace below {
-std::uint32_t ticks() {
+namespace {
+// The device layers, under any layer set from above.
+std::uint32_t deviceTicks() {
     return detail::rawTicks() - detail::pausedTime();
 }
-void delay(std::uint32_t ms) {
-    detail::rawDelay(ms);
-}
-int pollEvent(SDL_Event* event) {
+int devicePollEvent(SDL_Event* event) {
     return detail::gamepadLayerEvent(event, false);
 }
-int waitEvent(SDL_Event* event) {
+int deviceWaitEvent(SDL_Event* event) {
     return detail::gamepadLayerEvent(event, true);
 }
-const Uint8* keyState() {
+const Uint8* deviceKeyState() {
     return detail::gamepadKeyState(detail::rawKeyState());
 }
-}  // namespace below
+const InputSource kDevices = {deviceTicks, detail::rawDelay, devicePollEvent, deviceWaitEvent,
+                              deviceKeyState};
+
+const InputLayer* layerAbove = nullptr;
+
+const InputSource& top() {
+    return layerAbove ? layerAbove->calls : kDevices;
+}
+}  // namespace
+
+void setInputLayer(const InputLayer* layer) {
+    layerAbove = layer;
+}
+const InputSource& deviceInput() {
+    return kDevices;
+}
 
 std::uint32_t ticks() {
-    return recorder::ticks();
+    return top().ticks();
 }
 void delay(std::uint32_t ms) {
-    recorder::delay(ms);
+    top().delay(ms);
 }
 int pollEvent(SDL_Event* event) {
-    return recorder::pollEvent(event);
+    return top().pollEvent(event);
 }
 int waitEvent(SDL_Event* event) {
-    return recorder::waitEvent(event);
+    return top().waitEvent(event);
 }
 const Uint8* keyState() {
-    return recorder::keyState();
+    return top().keyState();
 }
 
 void beginPlay() {
     playing = true;
     detail::gamepadSync();
-    recorder::beginPlay();
+    if (layerAbove) layerAbove->beginPlay();
 }
 void endPlay() {
-    recorder::endPlay();
+    if (layerAbove) layerAbove->endPlay();
     playing = false;
     detail::gamepadSync();
 }

@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "platform/platform_detail.h"
-#include "platform/script/script.h"
 
 namespace platform {
 namespace {
@@ -21,10 +20,12 @@ struct Layout {
     SDL_Rect box, captionBar;
     Rect ok, yes, no;
 };
-Rect lastButtons[3];  // by MessageAnswer, for tests that answer with a tap
+Rect lastButtons[3];  // by MessageAnswer, for a scripted target that answers with a tap
 bool waiting = false;
 
-bool fits(const std::string& line, int width) { return painter.measure(line.c_str()) <= width; }
+bool fits(const std::string& line, int width) {
+    return painter.measure(line.c_str()) <= width;
+}
 
 // Lines broken at spaces, and inside a word too long for a line of its own (a path).
 std::vector<std::string> wrap(const std::string& text, int width) {
@@ -60,7 +61,9 @@ std::vector<std::string> wrap(const std::string& text, int width) {
     return lines;
 }
 
-Rect buttonAt(int left, int top, int height) { return {left, top, left + kButtonWidth, top + height}; }
+Rect buttonAt(int left, int top, int height) {
+    return {left, top, left + kButtonWidth, top + height};
+}
 
 Layout layOut(const char* text) {
     Layout layout;
@@ -83,8 +86,8 @@ Layout layOut(const char* text) {
 void frame(const SDL_Rect& r, Uint32 border, Uint32 fill) {
     SDL_Rect outer = r;
     SDL_FillRect(painter.screen, &outer, border);
-    SDL_Rect inner = {static_cast<Sint16>(r.x + 1), static_cast<Sint16>(r.y + 1), static_cast<Uint16>(r.w - 2),
-                      static_cast<Uint16>(r.h - 2)};
+    SDL_Rect inner = {static_cast<Sint16>(r.x + 1), static_cast<Sint16>(r.y + 1),
+                      static_cast<Uint16>(r.w - 2), static_cast<Uint16>(r.h - 2)};
     SDL_FillRect(painter.screen, &inner, fill);
 }
 
@@ -210,11 +213,12 @@ namespace detail {
 void screenMoved(SDL_Surface* from, SDL_Surface* to) {
     if (painter.screen == from) painter.screen = to;
 }
+Rect messageButtonShown(MessageAnswer which) {
+    return lastButtons[static_cast<int>(which)];
+}
+bool messageBoxWaiting() {
+    return waiting;
+}
 }  // namespace detail
-
-namespace script {
-Rect messageButton(MessageAnswer which) { return lastButtons[static_cast<int>(which)]; }
-bool messageWaiting() { return waiting; }
-}  // namespace script
 
 }  // namespace platform

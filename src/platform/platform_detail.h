@@ -1,4 +1,5 @@
-// What the shared device code asks of each build (desktop or scripted); not for game code.
+// The private wiring between the shared layers of platform/ (window, pause, gamepad, messages, sound)
+// and the targets' own sources; not for game code. What a target implements is in target.h.
 #pragma once
 
 #include <string>
@@ -6,21 +7,6 @@
 #include "platform/platform.h"
 
 namespace platform::detail {
-
-// The build's own clock, sleep, event queue and key state, before any of the layers in events.cpp.
-std::uint32_t rawTicks();
-void rawDelay(std::uint32_t ms);
-int rawPollEvent(SDL_Event* event);
-int rawWaitEvent(SDL_Event* event);
-const Uint8* rawKeyState();
-
-// Shows rectangles of the window's surface: SDL_UpdateRects where SDL itself draws the window, a copy
-// of its own on a target where SDL draws nowhere.
-void rawUpdateRects(SDL_Surface* video, int count, SDL_Rect* rects);
-
-// The desktop's size in pixels and bits per pixel as they were before the game set a video mode;
-// 0 when unknown.
-void rawDesktopSize(int* width, int* height, int* bitsPerPixel);
 
 // The window layer of events.cpp: maps mouse positions back to the game's surface and handles F11
 // and Alt+Enter; false for an event that goes no further (those keys, a click on full screen's border).
@@ -57,9 +43,10 @@ void playWav(const std::string& path);
 // Decodes a ".wav" and converts it to the `device` format; empty when the file is missing or unreadable.
 std::string loadWavAs(const std::string& path, const SDL_AudioSpec& device);
 
-// Told about every message box and its answer (the scripted build keeps a record).
-void noteMessage(WindowHandle owner, const char* text, const char* caption, MessageStyle style,
-                 MessageAnswer answer);
+// The buttons of the message box showing now (or shown last), and whether one waits for its answer:
+// for a target that answers boxes itself with a tap (the scripted one).
+Rect messageButtonShown(MessageAnswer which);
+bool messageBoxWaiting();
 
 // The game surface and font that message boxes draw with; screen is null until the fonts are loaded.
 struct MessagePainter {

@@ -1,8 +1,8 @@
 // The window the game's 240 x 320 surface is shown in: scaled by a whole number (nearest neighbour), or
-// full screen at the desktop's own resolution with the picture centred on black. At scale 1 in a
-// window the window itself is the game's surface, as it always was; otherwise the game draws on a
-// 16-bit RGB565 surface of its own that every presentation scales into the window, converting to the
-// desktop's 32 bits on the way when it has them (SDL would otherwise convert every update again).
+// full screen at the desktop's resolution, centred on black. At scale 1 in a window the window is the
+// game's surface, as it always was; otherwise the game draws on an RGB565 surface of its own that every
+// presentation scales into the window, converting to a 32-bit desktop's pixels on the way (SDL would
+// otherwise convert every update again). Pictures are made for it in picture_format.cpp.
 #include <algorithm>
 #include <cstring>
 #include <vector>
@@ -13,10 +13,7 @@
 namespace platform {
 namespace {
 
-using detail::kBlueMask;
-using detail::kDeepWindowBits;
-using detail::kGreenMask;
-using detail::kRedMask;
+using detail::kBlueMask, detail::kDeepWindowBits, detail::kGreenMask, detail::kRedMask;
 
 constexpr int kFitPercent = 90;  // of the desktop a window may take, leaving room for its frame
 
@@ -317,27 +314,6 @@ SDL_Surface* openScreen(int width, int height, int bitsPerPixel, const char* tit
     SDL_WM_SetCaption(title, nullptr);
     detail::watchQuits();
     return window.game;
-}
-
-SDL_Surface* convertPicture(SDL_Surface* picture, bool alpha) {
-    const SDL_Surface* target = isScaling() ? window.game : SDL_GetVideoSurface();
-    if (!alpha && target) {
-        if (SDL_Surface* copy = detail::copyInFormat(picture, target->format)) return copy;
-    }
-    // The window is the game's surface (or none is open): SDL's own conversion is the one meant.
-    if (!isScaling()) return alpha ? SDL_DisplayFormatAlpha(picture) : SDL_DisplayFormat(picture);
-    if (!alpha) {
-        const Uint32 keep = picture->flags & (SDL_SRCCOLORKEY | SDL_SRCALPHA | SDL_RLEACCELOK);
-        return SDL_ConvertSurface(picture, window.game->format, SDL_SWSURFACE | keep);
-    }
-    // For a 565 display SDL_DisplayFormatAlpha picks 32-bit ARGB.
-    SDL_Surface* argb =
-        SDL_CreateRGBSurface(SDL_SWSURFACE, 1, 1, 32, 0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000);
-    if (!argb) return nullptr;
-    SDL_Surface* converted =
-        SDL_ConvertSurface(picture, argb->format, picture->flags & (SDL_SRCALPHA | SDL_RLEACCELOK));
-    SDL_FreeSurface(argb);
-    return converted;
 }
 
 void presentScreen(SDL_Surface* screen) {

@@ -19,8 +19,8 @@ constexpr std::int16_t kShipSpeeds[] = {Player{}.speed, static_cast<std::int16_t
 // Every draw is the low end of a range plus a share of it; the widest range is [0, 500).
 constexpr std::int32_t kDrawLimit = 500;
 
-std::string startRefusal(const platform::Replay& recording) {
-    const platform::GameSummary& s = recording.start;
+std::string startRefusal(const Replay& recording) {
+    const GameSummary& s = recording.start;
     if (s.level != 0 || s.lives != kStartLives || s.score != 0 || s.difficulty < 0 ||
         s.difficulty > kHardest) {
         return "the game does not start as a new game starts";
@@ -38,7 +38,7 @@ std::string startRefusal(const platform::Replay& recording) {
 
 }  // namespace
 
-std::string clockRefusal(const platform::Replay& recording) {
+std::string clockRefusal(const Replay& recording) {
     const std::vector<std::uint32_t>& r = recording.readings;
     for (std::size_t i = 1; i < r.size(); ++i) {
         if (r[i] < r[i - 1]) return "the game's clock runs backwards";
@@ -49,7 +49,7 @@ std::string clockRefusal(const platform::Replay& recording) {
     std::size_t lastFrame = 0;
     std::uint32_t lastReading = 0;
     for (std::size_t f = 0; f < recording.frames.size(); ++f) {
-        const platform::ReplayFrame& frame = recording.frames[f];
+        const ReplayFrame& frame = recording.frames[f];
         if (frame.readingsBegin >= frame.readingsEnd || frame.readingsEnd > r.size()) continue;
         const std::uint64_t least = std::uint64_t{kFrameDelayMs} * (f - lastFrame);
         if (seen && r[frame.readingsBegin] - std::uint64_t{lastReading} < least) {
@@ -62,7 +62,7 @@ std::string clockRefusal(const platform::Replay& recording) {
     return {};
 }
 
-std::string qualifyRefusal(const platform::Replay& recording, const VerifyOutcome& outcome) {
+std::string qualifyRefusal(const Replay& recording, const VerifyOutcome& outcome) {
     if (!outcome.verified) {
         return outcome.refusal.empty() ? "the recording does not replay as recorded (" + outcome.line + ")"
                                        : outcome.refusal;

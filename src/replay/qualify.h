@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "platform/replay_file.h"
+#include "replay/replay_file.h"
 #include "replay/verify.h"
 
 namespace replay {
@@ -12,10 +12,10 @@ namespace replay {
 // The reason a player reads when `recording` (with `outcome`, its verification) cannot enter the
 // table; empty when it can. Touches the game's globals only to read the carried state, and puts them
 // back.
-std::string qualifyRefusal(const platform::Replay& recording, const VerifyOutcome& outcome);
+std::string qualifyRefusal(const Replay& recording, const VerifyOutcome& outcome);
 
 // The clock checks alone: readings never go back, and between two frames at least one frame pause
 // per frame passes.
-std::string clockRefusal(const platform::Replay& recording);
+std::string clockRefusal(const Replay& recording);
 
 }  // namespace replay

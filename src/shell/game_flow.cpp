@@ -17,6 +17,7 @@
 #include "game/world.h"
 #include "persist/name_entry.h"
 #include "persist/settings.h"
+#include "replay/recorder.h"
 #include "resources/images.h"
 #include "resources/pack_reader.h"
 #include "shell/shell.h"
@@ -80,7 +81,7 @@ void setUpText() {
 void startNewGame() {
     // A recorded game starts here: with what it carries over from the games before, so that a
     // replay runs this very set-up again.
-    platform::beginGame();
+    replay::beginGame();
     player.lives = 3;
     player.score = 0;
     levelCounter = 0;
@@ -106,7 +107,7 @@ void runGameFlow(const FlowSteps& steps) {
             if (++levelCounter == kLevelCount) levelCounter = 0;
             steps.setupLevel(static_cast<std::int16_t>(levelCounter));
         } else if (result == kLost) {
-            platform::endGame();  // kept before the name entry, which may keep it as a high score's
+            replay::endGame();  // kept before the name entry, which may keep it as a high score's
             steps.showGameOver();
             steps.startNewGame();
             result = steps.showMenu(0);
@@ -115,7 +116,7 @@ void runGameFlow(const FlowSteps& steps) {
             if (result == kNewGame) steps.startNewGame();
         }
     }
-    platform::endGame();  // the player left the game by quitting
+    replay::endGame();  // the player left the game by quitting
 }
 
 bool runGame() {

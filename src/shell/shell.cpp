@@ -48,6 +48,9 @@ bool havePlayerFolder() {
 }
 
 bool savePlayerFile(const char* name, const std::string& bytes) {
-    return havePlayerFolder() && platform::makePrivateFolder(playerDir) &&
-           platform::replaceFile(playerDir + name, bytes);
+    return havePlayerFolder() && saveFileIn(playerDir, name, bytes);
+}
+
+bool saveFileIn(const std::string& folder, const std::string& name, const std::string& bytes) {
+    return platform::makePrivateFolder(folder) && platform::replaceFile(folder + name, bytes);
 }

@@ -33,3 +33,7 @@ bool havePlayerFolder();
 // private first, then `name` in it replaced whole (platform::replaceFile). False, nothing written, when
 // there is no player folder or the save fails.
 bool savePlayerFile(const char* name, const std::string& bytes);
+
+// The save rule itself, for any folder (the recordings' may be another one's): `folder` made private
+// first, then `name` in it replaced whole. False when either fails.
+bool saveFileIn(const std::string& folder, const std::string& name, const std::string& bytes);

@@ -6,8 +6,8 @@
 #include <string>
 #include <utility>
 
+#include "replay/replay_run.h"
 #include "shell/game_flow.h"
-#include "shell/replay_run.h"
 #include "shell/shell.h"
 #include "shell/window_choice.h"
 
@@ -19,9 +19,10 @@ constexpr const char* kTitle = "KORVEX";
 
 int korvexMain(const Options& options) {
     // A recorded game to watch or verify is read first: a bad file is refused before any window.
-    const bool watching = wantsReplay(options);
-    platform::Replay replay;
-    if (watching && !loadReplay(options, &replay)) return 2;
+    const bool watching = replay::wantsReplay(options);
+    replay::Replay recording;
+    std::string recordingBytes;
+    if (watching && !replay::loadReplay(options, &recording, &recordingBytes)) return 2;
     if (platform::availablePhysicalMemory() < kMinimumFreeMemory) {
         platform::messageBox(0, "Not enough memory!\nYou need at least 5MB of free memory.", "Error",
                              platform::MessageStyle::Ok);
@@ -58,11 +59,11 @@ int korvexMain(const Options& options) {
 
     int code = 0;
     if (watching) {
-        code = runReplayCommand(options, std::move(replay));
+        code = replay::runReplayCommand(options, std::move(recording), recordingBytes);
     } else {
-        startRecordingGames();
+        replay::startRecordingGames();
         runGame();
-        stopRecordingGames();
+        replay::stopRecordingGames();
     }
 
     platform::setMessagePainter(nullptr, nullptr, nullptr, 0);

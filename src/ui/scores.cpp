@@ -4,6 +4,7 @@
 
 #include "persist/name_entry.h"
 #include "persist/settings.h"
+#include "replay/score_recordings.h"
 #include "resources/images.h"
 #include "shell/shell.h"
 #include "ui/focus.h"
@@ -42,7 +43,7 @@ void askToReset() {
             settings.highScores[k] = 0;
             settings.highScoreNames[k][0] = '\0';
         }
-        platform::dropScoreReplays();
+        replay::dropScoreReplays();
     }
     drawScores();
     saveSettings(settings);

@@ -14,9 +14,9 @@
 #include <utility>
 
 #include "fuzz_support.h"
-#include "platform/replay_file.h"
 #include "platform/script/script.h"
-#include "shell/replay_run.h"
+#include "replay/replay_file.h"
+#include "replay/replay_run.h"
 
 namespace {
 
@@ -33,7 +33,7 @@ std::string wrapStream(std::uint32_t frames, const std::string& stream) {
              static_cast<uLong>(stream.size()));
     packed.resize(size);
     std::string file("KVR\x1a", 4);
-    putLe(file, platform::kReplayFormatVersion, 2);
+    putLe(file, replay::kReplayFormatVersion, 2);
     putLe(file, 1, 2);
     putLe(file, static_cast<std::uint32_t>(stream.size()), 4);
     putLe(file, static_cast<std::uint32_t>(packed.size()), 4);
@@ -50,14 +50,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (data[0] & 1)
         bytes = wrapStream(data[1] | data[2] << 8 | data[3] << 16 | std::uint32_t{data[4]} << 24,
                            bytes.substr(4));
-    platform::Replay replay;
+    replay::Replay replay;
     std::string error;
-    if (!platform::decodeReplay(bytes, &replay, &error)) {
+    if (!replay::decodeReplay(bytes, &replay, &error)) {
         if (error.empty() || error.find('\n') != std::string::npos) std::abort();  // one line, always
         return 0;
     }
-    platform::Replay again;
-    if (!platform::decodeReplay(platform::encodeReplay(replay), &again, &error)) std::abort();
+    replay::Replay again;
+    if (!replay::decodeReplay(replay::encodeReplay(replay), &again, &error)) std::abort();
     if (again.frames.size() != replay.frames.size() || again.readings != replay.readings ||
         again.segments.size() != replay.segments.size()) {
         std::abort();
@@ -66,7 +66,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         platform::script::reset();
         Options verify;
         verify.verifyFile = "fuzzed.kvr";
-        const int code = runReplay(verify, std::move(replay));  // without pictures: none are needed
+        const int code = replay::runReplay(verify, std::move(replay));  // without pictures: none are needed
         fuzz::require(code >= 0 && code <= 2, "a verification ends with 0, 1 or 2");
     }
     return 0;

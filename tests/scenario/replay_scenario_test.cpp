@@ -8,17 +8,17 @@
 #include <string>
 
 #include "persist/settings.h"
-#include "platform/recorder.h"
-#include "platform/replay_file.h"
 #include "platform/script/script.h"
+#include "replay/recorder.h"
+#include "replay/replay_file.h"
+#include "replay/replay_run.h"
 #include "shell/options.h"
-#include "shell/replay_run.h"
 #include "shell/startup.h"
 #include "support/test_support.h"
 
 namespace fs = std::filesystem;
 namespace script = platform::script;
-using platform::Replay;
+using replay::Replay;
 
 namespace {
 
@@ -68,9 +68,9 @@ TEST_F(RecordedGame, IsKeptVerifiedAndWatchedWithoutWritingAnything) {
     const std::string recorded = file("last.kvr"), table = file("korvex.set");
     ASSERT_FALSE(recorded.empty());
     EXPECT_EQ(file("score-1.kvr"), recorded);
-    platform::Replay replay;
+    replay::Replay replay;
     std::string error;
-    ASSERT_TRUE(platform::decodeReplay(recorded, &replay, &error)) << error;
+    ASSERT_TRUE(replay::decodeReplay(recorded, &replay, &error)) << error;
     for (std::size_t f = 0; f < replay.frames.size(); ++f) {
         ASSERT_EQ(replay.frames[f].checked, (f + 1) % 100 == 0) << "frame " << f + 1;
     }
@@ -115,23 +115,23 @@ TEST_F(RecordedGame, IsKeptVerifiedAndWatchedWithoutWritingAnything) {
 }
 
 TEST_F(RecordedGame, AGameLongerThanARecordingMayBeIsKeptUpToTheLimitAndVerifiedToThere) {
-    const platform::replay::RecordingLimits cases[] = {
-        {300, platform::kMaxReplayStream, 64 * 1024},  // frames: exactly as many as allowed
-        {platform::kMaxReplayFrames, 6000, 2000},      // the stream: never past the limit
+    const replay::RecordingLimits cases[] = {
+        {300, replay::kMaxReplayStream, 64 * 1024},  // frames: exactly as many as allowed
+        {replay::kMaxReplayFrames, 6000, 2000},      // the stream: never past the limit
     };
     for (const auto& limits : cases) {
         SCOPED_TRACE(limits.frames);
         restart();
         for (const char* name : {"korvex.set", "score-1.kvr"}) fs::remove(folder_ + "data/" + name);
         scriptAGameToTheTable();
-        platform::replay::limitRecording(limits);
+        replay::limitRecording(limits);
         EXPECT_EQ(korvexMain(), 0);
-        platform::replay::limitRecording({});
+        replay::limitRecording({});
         const std::string recorded = file("last.kvr");
         EXPECT_EQ(file("score-1.kvr"), recorded);  // kept with the high score as any recording
         Replay replay;
         std::string error;
-        ASSERT_TRUE(platform::decodeReplay(recorded, &replay, &error)) << error;
+        ASSERT_TRUE(replay::decodeReplay(recorded, &replay, &error)) << error;
         EXPECT_TRUE(replay.cut);
         EXPECT_GT(replay.end.lives, 0);  // the game went on to its end unrecorded
         std::uint32_t stream = 0;
@@ -146,8 +146,8 @@ TEST_F(RecordedGame, AGameLongerThanARecordingMayBeIsKeptUpToTheLimitAndVerified
         testing::internal::CaptureStdout();
         EXPECT_EQ(korvexMain(verify), 0);
         EXPECT_EQ(testing::internal::GetCapturedStdout(),
-                  replayVerdict(replay.end.score, replay.end.level, replay.end.lives,
-                                static_cast<std::uint32_t>(replay.frames.size()), true, 0, true) +
+                  replay::replayVerdict(replay.end.score, replay.end.level, replay.end.lives,
+                                        static_cast<std::uint32_t>(replay.frames.size()), true, 0, true) +
                       "\n");
     }
 }
@@ -156,7 +156,7 @@ TEST_F(RecordedGame, HostileRecordingsAreRefusedBeforeAnythingIsPlayed) {
     Replay golden;
     std::string error;
     ASSERT_TRUE(
-        platform::readReplayFile(KORVEX_SOURCE_DIR "/tests/replays/menu-resume-quit.kvr", &golden, &error));
+        replay::readReplayFile(KORVEX_SOURCE_DIR "/tests/replays/menu-resume-quit.kvr", &golden, &error));
     // A damaged file, or (null spoil) a carried field at `index` in carriedState() set to `value`.
     // clang-format off
     const struct { const char* what; void (*spoil)(Replay&); int index; std::int32_t value; } cases[] = {
@@ -181,7 +181,7 @@ TEST_F(RecordedGame, HostileRecordingsAreRefusedBeforeAnythingIsPlayed) {
         if (c.spoil) c.spoil(hostile);
         for (int i = 0; !c.spoil && i < 4; ++i)
             hostile.carried[4 * c.index + i] = static_cast<char>(c.value >> (8 * i));
-        testing_support::writeFile(folder_ + "data/hostile.kvr", platform::encodeReplay(hostile));
+        testing_support::writeFile(folder_ + "data/hostile.kvr", replay::encodeReplay(hostile));
         Options verify;
         verify.verifyFile = folder_ + "data/hostile.kvr";
         testing::internal::CaptureStdout();

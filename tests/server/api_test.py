@@ -1,7 +1,7 @@
 """The API against a real korvex-scores on loopback with SQLite in a scratch folder.
    api_test.py KORVEX_SCORES"""
-import concurrent.futures, glob, subprocess, sys, tempfile
-from scoreslib import GOLDEN, SOURCE, Server
+import concurrent.futures, glob, subprocess, sys, tempfile, time
+from scoreslib import GOLDEN, SOURCE, Server, variants
 
 program = sys.argv[1]
 
@@ -69,9 +69,11 @@ with tempfile.TemporaryDirectory() as scratch:
         def cli(*args):
             return subprocess.run([program, *args, '--data', scratch], capture_output=True, text=True)
         assert cli('hide', str(entry)).returncode == 0
+        time.sleep(1.1)  # table pages are kept for a second: another process's change shows after it
         assert server.request('GET', f'/api/v1/games/{entry}')[0] == 404
         assert server.get_json('/api/v1/scores?difficulty=medium')[1]['total'] == 0
         assert cli('unhide', str(entry)).returncode == 0 and cli('hide', '999').returncode == 1
+        time.sleep(1.1)
         assert server.get_json('/api/v1/scores?difficulty=medium')[1]['total'] == 1
         checked = cli('check')
         assert checked.returncode == 0 and '4 recordings checked, 0 differ' in checked.stdout, checked.stdout
@@ -92,6 +94,16 @@ with tempfile.TemporaryDirectory() as scratch:
         status, head, _ = server.submit(b'x', 'R', {'X-Forwarded-For': '10.9.9.9'})
         assert status == 429 and int(head['Retry-After']) > 0
         assert server.submit(b'x', 'R', {'X-Forwarded-For': '10.9.9.8'})[0] == 422
+    finally:
+        server.stop()
+
+    # A recording past the limits costs its worker, which starts again for the next one.
+    server = Server(program, '--data', scratch, '--workers', '1', '--limit-seconds', '1')
+    try:
+        got, _, body = server.submit(variants(GOLDEN['easy-long-wrap'], 1)[0], 'Long')
+        assert got == 422 and 'limits' in body['error'], body
+        assert server.submit(variants(GOLDEN['hard-careless'], 1)[0], 'Next')[0] == 201
+        assert 'korvex_worker_restarts_total 1' in server.request('GET', '/metrics')[2].decode()
     finally:
         server.stop()
 

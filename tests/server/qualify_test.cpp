@@ -7,21 +7,21 @@
 
 namespace {
 
-platform::Replay golden() {
-    platform::Replay r;
+replay::Replay golden() {
+    replay::Replay r;
     std::string error;
-    EXPECT_TRUE(platform::readReplayFile(KORVEX_SOURCE_DIR "/tests/replays/medium.kvr", &r, &error)) << error;
+    EXPECT_TRUE(replay::readReplayFile(KORVEX_SOURCE_DIR "/tests/replays/medium.kvr", &r, &error)) << error;
     return r;
 }
 
 // The carried state's fields by their place from its end: the ship's speed, frame and moving flags.
-void setCarried(platform::Replay& r, std::size_t fromEnd, std::int32_t value) {
+void setCarried(replay::Replay& r, std::size_t fromEnd, std::int32_t value) {
     for (int i = 0; i < 4; ++i)
         r.carried[r.carried.size() - fromEnd + i] = static_cast<char>(value >> (8 * i));
 }
 
 TEST(Qualify, RefusesWhatARealGameNeverPlays) {
-    using Change = std::function<void(platform::Replay&, replay::VerifyOutcome&)>;
+    using Change = std::function<void(replay::Replay&, replay::VerifyOutcome&)>;
     const struct {
         const char* what;
         Change change;
@@ -44,7 +44,7 @@ TEST(Qualify, RefusesWhatARealGameNeverPlays) {
         {"damaged", [](auto& r, auto&) { r.carried.pop_back(); }, "never reaches"},
     };
     for (const auto& c : kCases) {
-        platform::Replay r = golden();
+        replay::Replay r = golden();
         replay::VerifyOutcome o;
         o.verified = true;
         o.end = replay::GameEnd::Lost;
@@ -74,7 +74,7 @@ TEST(Qualify, ClockNeverBackwardsNorFasterThanTheFramePause) {
         {{100, 99}, {}, "backwards"},
     };
     for (const auto& c : kCases) {
-        platform::Replay r;
+        replay::Replay r;
         r.readings = c.readings;
         for (const auto& f : c.frames) {
             r.frames.emplace_back();

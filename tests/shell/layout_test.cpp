@@ -7,6 +7,7 @@
 #include <set>
 
 #include "platform/platform.h"
+#include "platform/posix/files.h"
 
 namespace {
 
@@ -100,7 +101,7 @@ TEST(Layout, TheUserDataFolderIsXdgDataHomeThenTheHomesLocalShareAndNeverRelativ
         {nullptr, nullptr, ""},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(platform::userDataFolderFrom(c.xdg, c.home), c.folder)
+        EXPECT_EQ(platform::posix::userDataFolderFrom(c.xdg, c.home), c.folder)
             << (c.xdg ? c.xdg : "(unset)") << " / " << (c.home ? c.home : "(unset)");
     }
 }

@@ -64,18 +64,7 @@ Rgb pixelOf(SDL_Surface* surface, int x, int y) {
 
 void resetGlobals() {
     settings = Settings{};
-    player = Player{};
-    for (Enemy& e : enemies) e = Enemy{};
-    for (Star& s : stars) s = Star{};
-    for (Brick& b : bricks) b = Brick{};
-    giftLauncher = GiftLauncher{};
-    formationX = formationY = 0;
-    formationMovingRight = formationMovingLeft = false;
-    enemiesLeft = 0;
-    hurry = levelCleared = gameOver = showLevelBanner = false;
-    enemyFireChance = 30;
-    giftLaunchChance = 10;
-    lastRandom = 1;
+    resetWorld();
     levelCounter = 0;
     helpPage = TextPage{};
     resetKeyboardState();

@@ -1,168 +1,89 @@
-// The page with a real korvex-scores serving it: a game played, sent and found in the Scores view,
-// watched to its recorded end; the answers for a duplicate and a refusal; offline, installable, a
-// reload with the network off that plays and saves, and a kept game sent later; a static host
-// without a service; the phone's layout. Screens land in the artefacts for a look.
+// The score service serving the site and its /scores page: the game page runs under its content
+// policy, the tables show what the golden replays entered, a hostile name is only text, and a
+// recording downloaded from its link verifies with the native korvex --verify.
 'use strict';
 const assert = require('node:assert/strict');
 const fs = require('node:fs');
 const net = require('node:net');
+const os = require('node:os');
 const path = require('node:path');
 const { spawn, spawnSync } = require('node:child_process');
-const { test, before, after, afterEach } = require('node:test');
+const { test, before, after } = require('node:test');
 const lib = require('./lib');
 
 const SCORES = process.env.KORVEX_SCORES || path.join(lib.ROOT, 'build/korvex-scores');
 const REPLAYS = path.join(lib.ROOT, 'tests/replays');
-const SPOT = { newGame: [60, 45], options: [50, 74], hard: [10, 136], easy: [10, 70], ok: [110, 294] };
-const pause = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
-let service, data, profile, browser, url;
-const openPages = [];
+const HOSTILE = `<s>'&"</s>`;  // ten characters the game's keyboard can type
+const session = {};
 
 before(async () => {
-  const probe = net.createServer().listen(0, '127.0.0.1');
-  await new Promise((resolve) => probe.once('listening', resolve));
-  const port = probe.address().port;
-  await new Promise((resolve) => probe.close(resolve));
-  data = lib.newProfile();
-  service = spawn(SCORES, ['serve', '--listen', `127.0.0.1:${port}`, '--data', data, '--site', lib.SITE, '--workers', '1'],
-                  { env: { ...process.env, SDL_AUDIODRIVER: 'dummy' }, stdio: ['ignore', 'pipe', 'inherit'] });
-  await new Promise((resolve) => service.stdout.once('data', resolve));
-  url = `http://127.0.0.1:${port}/`;
-  profile = lib.newProfile();
-  browser = await lib.launch(profile);
-});
-// A page left open by a failed test would hold the game's lock against the next one.
-afterEach(() => Promise.all(openPages.splice(0).map((page) => page.close())));
-after(async () => {
-  await browser.close();
-  service.kill();
-  lib.removeProfile(profile);
-  lib.removeProfile(data);
-});
-
-// A page at `address` that gathers its policy violations, at a phone's or a desktop's size.
-async function open(address, view = { width: 600, height: 760 }) {
-  const page = await browser.newPage();
-  openPages.push(page);
-  await page.setViewport({ deviceScaleFactor: 1, ...view });
-  await page.evaluateOnNewDocument(() => {
-    window.violations = [];
-    document.addEventListener('securitypolicyviolation', (e) => window.violations.push(e.violatedDirective));
+  session.data = fs.mkdtempSync(path.join(os.tmpdir(), 'korvex-scores-'));
+  const port = await new Promise((resolve) => {
+    const probe = net.createServer().listen(0, '127.0.0.1', () => {
+      const { port: free } = probe.address();
+      probe.close(() => resolve(free));
+    });
   });
-  await page.goto(address);
-  return page;
-}
-async function close(page) {
-  assert.deepEqual(await page.evaluate(() => window.violations), [], 'the page broke its policy');
-  openPages.splice(openPages.indexOf(page), 1);
-  await page.close();
-}
-const answerOf = (page) => page.waitForFunction(() => !/^(|Sending…)$/.test($('send-answer').textContent))
-  .then(() => page.$eval('#send-answer', (e) => e.textContent));
-const native = (file) => spawnSync(process.env.KORVEX_NATIVE, ['--verify', file], { encoding: 'utf8' }).stdout.trim();
-
-test('a game played on the page and sent is in the Scores view, marked, and Watch plays it to its end', async () => {
-  const page = await open(url);
-  await lib.waitForIdle(page);
-  for (const spot of [SPOT.options, SPOT.hard, SPOT.ok]) {
-    await lib.tap(page, ...spot);
-    await lib.waitForIdle(page);
+  session.url = `http://127.0.0.1:${port}`;
+  session.server = spawn(SCORES, ['serve', '--listen', `127.0.0.1:${port}`, '--data', session.data, '--site', lib.SITE,
+                                  '--workers', '2'], { stdio: ['ignore', 'pipe', 'inherit'] });
+  await new Promise((resolve) => session.server.stdout.once('data', resolve));
+  for (const [name, who] of [['medium', 'Mia'], ['hard', HOSTILE], ['hard-careless', 'Hal'], ['easy-long-wrap', 'Eve']]) {
+    const answer = await fetch(`${session.url}/api/v1/games?name=${encodeURIComponent(who)}`,
+      { method: 'POST', body: fs.readFileSync(path.join(REPLAYS, `${name}.kvr`)) });
+    assert.equal(answer.status, 201, name);
   }
-  await lib.tap(page, ...SPOT.newGame);
-  await page.waitForSelector('#touch:not(.idle)');
-  await page.keyboard.down('ArrowUp');  // fire without moving until the swarm ends the game
-  await page.waitForSelector('#touch.idle', { timeout: 120000 });
-  await page.keyboard.up('ArrowUp');
-  await pause(3600);  // the game-over picture
-  await page.keyboard.type('Web');
-  await page.keyboard.press('Enter');
-  await lib.waitForIdle(page);
-  await page.click('#send-last');
-  assert.equal(await page.$eval('#send-name', (e) => e.value), 'Web', 'the high score\'s name is proposed');
-  await page.click('#send-go');
-  assert.equal(await answerOf(page), 'Entered at #1 on Hard');
-  const sent = path.join(data, 'sent.kvr');
-  fs.writeFileSync(sent, Buffer.from(await page.evaluate(() => Array.from(sending.lastGame))));
-  const line = native(sent);
-  const again = await page.evaluate(() => sendGame('Twice', sending.lastGame));
-  assert.equal(again.text, 'Already in the table (#1)');
-  await page.click('#send-close');
-  await (await page.$('#send-pick')).uploadFile(path.join(REPLAYS, 'menu-resume-quit.kvr'));
-  await page.waitForSelector('#send[open]');
-  await page.click('#send-go');
-  assert.match(await answerOf(page), /^Not entered: .*before its end/);
-  await close(page);
-
-  const scores = await open(`${url}index.html?scores`, { width: 1024, height: 768 });
-  await scores.waitForSelector('#tables table');
-  const mine = await scores.$$eval('tr.mine', (rows) => rows.map((r) => [...r.cells].slice(0, 3).map((c) => c.textContent)));
-  assert.deepEqual(mine, [['1', 'Web', line.split(' ')[1]]], 'the verified score, marked as the page\'s own');
-  await scores.screenshot({ path: path.join(lib.ARTEFACTS, 'scores-1024.png') });
-  await scores.click('#watch-fast');
-  await Promise.all([scores.waitForNavigation(), scores.click('tr.mine button')]);
-  assert.match(scores.url(), /\?replay=api%2Fv1%2Fgames%2F\d+%2Frecording&speed=4$/);
-  await scores.waitForSelector('#end:not([hidden])', { timeout: 240000 });
-  assert.equal(await scores.$eval('#end-line', (e) => e.textContent), line, 'watched to its recorded end');
-  await Promise.all([scores.waitForNavigation(), scores.click('#again')]);
-  assert.match(scores.url(), /\?scores$/);
-  await close(scores);
+  session.profile = lib.newProfile();
+  session.browser = await lib.launch(session.profile);
 });
 
-test('offline: installable, a reload without the network plays and saves, a kept game goes later', async () => {
-  const page = await open(url);
-  await page.evaluate(() => navigator.serviceWorker.ready);
-  const cdp = await page.target().createCDPSession();
-  assert.deepEqual((await cdp.send('Page.getInstallabilityErrors')).installabilityErrors, []);
-  await page.setOfflineMode(true);
-  const started = Date.now();
-  await page.reload();
-  await lib.waitForIdle(page);
-  console.log(`offline start to the first menu: ${Date.now() - started} ms`);
-  for (const spot of [SPOT.options, SPOT.easy, SPOT.ok]) {
-    await lib.tap(page, ...spot);
-    await lib.waitForIdle(page);
-  }
-  const bytes = Array.from(fs.readFileSync(path.join(REPLAYS, 'easy-long-wrap.kvr')));
-  const told = await page.evaluate((b) => sendGame('Later', Uint8Array.from(b)), bytes);
-  assert.deepEqual([told.keep, told.text], [true, 'The table cannot be reached now: the game is kept, to send later.']);
-  await page.evaluate((b) => keepGame('Later', Uint8Array.from(b)), bytes);
-  await page.reload();
-  await lib.waitForIdle(page);
-  assert.equal(await page.evaluate(() => Module.FS.readFile('/save/korvex/korvex.set')[2]), 0, 'Easy was saved offline');
-  await page.setOfflineMode(false);
-  await page.click('#send-kept');
-  await page.waitForFunction(() => $('status').textContent.startsWith('Sent.'));
-  assert.equal(await page.$eval('#status', (e) => e.textContent), 'Sent. Entered at #1 on Easy');
-  await close(page);
+after(async () => {
+  await session.browser?.close();
+  session.server?.kill();
+  lib.removeProfile(session.profile);
+  fs.rmSync(session.data, { recursive: true, force: true });
 });
 
-test('a phone in portrait and a tablet on its side: no scrolling, controls of a finger\'s size', async () => {
-  for (const [name, view, beside] of [['phone', { width: 390, height: 844, deviceScaleFactor: 3 }, false],
-                                      ['tablet', { width: 1024, height: 768 }, true]]) {
-    const page = await open(url, { ...view, isMobile: true, hasTouch: true });
-    await lib.waitForIdle(page);
-    const layout = await page.evaluate(() => ({
-      scrolls: document.documentElement.scrollHeight > innerHeight || document.documentElement.scrollWidth > innerWidth,
-      smallest: Math.min(...[...document.querySelectorAll('button')].filter((b) => b.offsetWidth)
-        .map((b) => Math.min(b.offsetWidth, b.offsetHeight))),
-      beside: getComputedStyle($('game')).flexDirection === 'row',
-    }));
-    assert.deepEqual(layout, { scrolls: false, smallest: layout.smallest, beside }, name);
-    assert.ok(layout.smallest >= 48, `${name}: a control of ${layout.smallest} px`);
-    await page.screenshot({ path: path.join(lib.ARTEFACTS, `layout-${name}.png`) });
-    await page.evaluate(() => openSendDialog(new Uint8Array(4), 'Send this game to the public table?'));
-    await page.screenshot({ path: path.join(lib.ARTEFACTS, `send-${name}.png`) });
-    await close(page);
+test('the game page is served with its types, compressed, and runs under the content policy', async () => {
+  const wasm = await fetch(`${session.url}/korvex.wasm`, { headers: { 'Accept-Encoding': 'gzip' } });
+  assert.equal(wasm.headers.get('content-type'), 'application/wasm');
+  assert.ok(wasm.headers.get('etag') && wasm.headers.get('content-security-policy').includes("default-src 'self'"));
+  assert.equal((await fetch(`${session.url}/../../etc/passwd`)).status, 404);
+  const page = await session.browser.newPage();
+  const refused = [];
+  page.on('console', (message) => /Content Security Policy/.test(message.text()) && refused.push(message.text()));
+  try {
+    await page.goto(`${session.url}/`);
+    await lib.waitForIdle(page, 30000);  // the first menu: the game loaded and runs
+    assert.deepEqual(refused, []);
+  } finally {
+    await page.close();
   }
 });
 
-test('served without a score service, the public parts say the table is not available here', async () => {
-  const site = await lib.serve();
-  const page = await open(`${site.url}index.html?scores`);
-  await page.waitForFunction(() => $('scores-note').textContent !== 'Loading…');
-  assert.equal(await page.$eval('#scores-note', (e) => e.textContent), 'The public score table is not available here.');
-  const told = await page.evaluate(() => sendGame('Ace', new Uint8Array(4)));
-  assert.deepEqual([told.keep, told.text], [false, 'The public score table is not available here.']);
-  await close(page);
-  await site.close();
+test('/scores shows the three tables, names as text, and recordings that verify natively', async () => {
+  const page = await session.browser.newPage();
+  try {
+    await page.setJavaScriptEnabled(false);  // a plain page: it needs none
+    await page.setViewport({ width: 600, height: 900 });
+    await page.goto(`${session.url}/scores`);
+    fs.mkdirSync(lib.ARTEFACTS, { recursive: true });
+    await page.screenshot({ path: path.join(lib.ARTEFACTS, 'scores-page.png'), fullPage: true });
+    const tables = await page.$$eval('table', (all) => all.map((t) => [t.id, [...t.querySelectorAll('tr')].slice(1)
+      .map((row) => [...row.cells].slice(0, 3).map((cell) => cell.textContent))]));
+    assert.deepEqual(tables, [['table-easy', [['1', 'Eve', '1787']]],
+                              ['table-medium', [['1', 'Mia', '253']]],
+                              ['table-hard', [['1', HOSTILE, '218'], ['2', 'Hal', '1']]]]);
+    assert.equal(await page.$('td.name s'), null);
+    const href = await page.$eval('#table-hard tr:nth-child(2) a', (a) => a.href);
+    const bytes = Buffer.from(await (await fetch(href)).arrayBuffer());
+    const file = path.join(session.data, 'downloaded.kvr');
+    fs.writeFileSync(file, bytes);
+    const verify = spawnSync(process.env.KORVEX_NATIVE || path.join(lib.ROOT, 'build/korvex'), ['--verify', file],
+      { env: { ...process.env, SDL_AUDIODRIVER: 'dummy' }, encoding: 'utf8' });
+    assert.equal(verify.status, 0);
+    assert.equal(verify.stdout.trim(), fs.readFileSync(path.join(REPLAYS, 'hard.expected'), 'utf8').trim());
+  } finally {
+    await page.close();
+  }
 });

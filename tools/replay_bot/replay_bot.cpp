@@ -14,11 +14,11 @@
 #include "game/world_state.h"
 #include "persist/settings.h"
 #include "platform/platform_detail.h"
-#include "platform/recorder.h"
 #include "platform/script/script.h"
+#include "replay/recorder.h"
+#include "replay/replay_run.h"
 #include "resources/images.h"
 #include "shell/game_flow.h"
-#include "shell/replay_run.h"
 #include "shell/shell.h"
 
 namespace script = platform::script;
@@ -229,7 +229,7 @@ void play(const Game& game) {
             break;
         }
     }
-    platform::endGame();
+    replay::endGame();
     script::setIdleHook(nullptr);
     // Every key up again before the next game, as a player's hands leave the keys.
     for (SDLKey key : {SDLK_LEFT, SDLK_RIGHT, SDLK_UP}) script::keyUp(key, script::now());
@@ -252,20 +252,20 @@ int main(int argc, char** argv) {
     script::reset();
     script::setTimeLimit(0xffffffffu);
     if (!setUp()) return 1;
-    platform::recordGames(folder, worldProbe());
+    replay::recordGames(folder, replay::worldProbe());
     for (const Game& game : kGames) {
         play(game);
         const std::string path = folder + game.name + ".kvr";
         std::rename((folder + "last.kvr").c_str(), path.c_str());
-        platform::Replay replay;
+        replay::Replay replay;
         std::string error;
-        if (!platform::readReplayFile(path, &replay, &error)) {
+        if (!replay::readReplayFile(path, &replay, &error)) {
             std::fprintf(stderr, "korvex-replay-bot: %s\n", error.c_str());
             return 1;
         }
         const std::string verdict =
-            replayVerdict(replay.end.score, replay.end.level, replay.end.lives,
-                          static_cast<std::uint32_t>(replay.frames.size()), true, 0, replay.cut);
+            replay::replayVerdict(replay.end.score, replay.end.level, replay.end.lives,
+                                  static_cast<std::uint32_t>(replay.frames.size()), true, 0, replay.cut);
         if (std::FILE* out = std::fopen((folder + game.name + ".expected").c_str(), "w")) {
             std::fprintf(out, "%s\n", verdict.c_str());
             std::fclose(out);

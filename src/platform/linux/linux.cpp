@@ -14,6 +14,7 @@
 #include <sstream>
 
 #include "platform/platform_detail.h"
+#include "platform/posix/files.h"
 
 // After our own headers: the X11 headers it brings define names such as None as macros.
 #include <SDL_syswm.h>
@@ -117,7 +118,7 @@ std::string userDataFolder() {
         const passwd* entry = getpwuid(getuid());
         home = entry ? entry->pw_dir : nullptr;
     }
-    return userDataFolderFrom(std::getenv("XDG_DATA_HOME"), home);
+    return posix::userDataFolderFrom(std::getenv("XDG_DATA_HOME"), home);
 }
 
 namespace {

@@ -1,5 +1,7 @@
 // Files and folders on a POSIX file system: reading without blocking on what is not a file, and
 // durable, atomic replacement. The desktop and the tests share it, since tests work in scratch folders.
+#include "platform/posix/files.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -13,7 +15,7 @@
 
 namespace platform {
 
-std::string userDataFolderFrom(const char* xdgDataHome, const char* home) {
+std::string posix::userDataFolderFrom(const char* xdgDataHome, const char* home) {
     // The base directory rules say a relative value is to be ignored.
     if (xdgDataHome && xdgDataHome[0] == '/') return joinPath(xdgDataHome, "/");
     if (home && home[0] == '/') return joinPath(home, "/.local/share/");

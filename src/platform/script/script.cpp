@@ -34,6 +34,7 @@ struct State {
     bool autoAnswer = false;
     MessageAnswer autoAnswerWith = MessageAnswer::No;
     std::vector<std::string> sounds;
+    std::vector<std::string> reports;
     std::vector<script::MessageRecord> messages;
     std::uint32_t delayed = 0;
     std::uint32_t lastDelay = 0;
@@ -116,6 +117,7 @@ std::vector<std::string> arguments(int argc, char** argv) {
 }
 void reportText(const std::string& text, bool error) {
     std::fputs(text.c_str(), error ? stderr : stdout);
+    if (error) state.reports.push_back(text);
 }
 std::string userDataFolder() {
     return state.userDataFolder;
@@ -320,6 +322,15 @@ void answerMessageBoxes(MessageAnswer answer) {
 }
 const std::vector<std::string>& soundsPlayed() {
     return state.sounds;
+}
+Rect messageButton(MessageAnswer which) {
+    return detail::messageButtonShown(which);
+}
+bool messageWaiting() {
+    return detail::messageBoxWaiting();
+}
+const std::vector<std::string>& errorsReported() {
+    return state.reports;
 }
 const std::vector<MessageRecord>& messages() {
     return state.messages;

@@ -77,6 +77,7 @@ void answerMessageBoxes(MessageAnswer answer);  // from now on, tap this button 
 
 // --- Records of device calls.
 const std::vector<std::string>& soundsPlayed();
+const std::vector<std::string>& errorsReported();  // the texts reportText was given as errors
 const std::vector<MessageRecord>& messages();
 std::uint32_t delayedTotal();  // sum of all delay() calls
 std::uint32_t lastDelay();     // the length of the latest delay() call

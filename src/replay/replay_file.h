@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace platform {
+namespace replay {
 
 constexpr std::uint16_t kReplayFormatVersion = 1;
 constexpr int kChecksumPeriod = 100;  // a world checksum is kept every 100th frame
@@ -20,8 +20,8 @@ constexpr std::size_t kMaxReplayFrames = 1500000;
 // One event as the game received it, with the fields the game can read.
 struct RecordedEvent {
     std::uint8_t type = 0;
-    std::uint8_t button = 0;  // mouse button, or the key's or activity's state
-    std::uint8_t state = 0;
+    std::uint8_t button = 0;  // mouse button; for a change of activity, whether it was gained
+    std::uint8_t state = 0;   // the key's or button's state; for a change of activity, what changed
     std::uint16_t x = 0, y = 0;
     std::uint16_t key = 0, mod = 0;  // SDLKey and modifiers; xrel and yrel of a motion
 };
@@ -73,6 +73,10 @@ struct Replay {
 std::string encodeReplay(const Replay& replay);
 bool decodeReplay(const std::string& bytes, Replay* replay, std::string* error);
 
+// Reads a recording's file whole; a missing, unreadable or oversized file or a folder gives a reason
+// that names it.
+bool readRecordingFile(const std::string& path, std::string* bytes, std::string* error);
+
 // Reads and decodes a file; a missing, unreadable or oversized file or a folder gives a reason.
 bool readReplayFile(const std::string& path, Replay* replay, std::string* error);
 
@@ -85,4 +89,4 @@ std::size_t frameSize(const ReplayFrame& frame);
 std::size_t keyChangeSize(const KeyChange& change);
 std::size_t segmentSize(std::int32_t difficulty);
 
-}  // namespace platform
+}  // namespace replay

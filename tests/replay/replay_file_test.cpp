@@ -1,17 +1,19 @@
 // The recorded game's file: what the recorder writes reads back the same; anything else is refused
 // with a reason, never read past its end.
-#include "platform/replay_file.h"
+#include "replay/replay_file.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
 #include <filesystem>
 
-#include "platform/recorder.h"
 #include "platform/script/script.h"
+#include "replay/recorder.h"
+#include "replay/score_recordings.h"
 #include "support/test_support.h"
 
 using namespace platform;
+using namespace replay;
 
 namespace {
 
