@@ -140,6 +140,7 @@ $('download').addEventListener('click', (e) => {
 const MAX_RECORDING = 8 << 20;
 const RECORDING_MAGIC = [0x4b, 0x56, 0x52, 0x1a];  // "KVR" and Ctrl+Z, as every recording starts
 let playState = 0;  // what the game last told: 0 no level, 1 a level in play, 2 one paused
+let played = false;  // a level has been played: a game may be in progress, also at its menu
 
 async function recordingRefusal(file) {
   if (file.size > MAX_RECORDING) return `${file.name} is too large to be a recorded game.`;
@@ -167,7 +168,7 @@ addEventListener('drop', async (e) => {
   if (!file) return;
   const refusal = await recordingRefusal(file);
   if (refusal) return say(refusal);
-  if (playState !== 0 && !confirm(`End the game in progress to watch ${file.name}?`)) return;
+  if (played && !confirm(`End the game in progress to watch ${file.name}?`)) return;
   const bytes = new Uint8Array(await file.arrayBuffer());
   let text = '';
   for (let at = 0; at < bytes.length; at += 8192) text += String.fromCharCode(...bytes.subarray(at, at + 8192));
@@ -342,6 +343,7 @@ const PAUSE_HINT = { touch: 'Paused: tap the picture or a button to play on.',
                      keys: 'Paused: press P or Space, or click the picture, to play on.' };
 function tellPlay(state) {
   playState = state;
+  played = played || state !== 0;
   $('touch').classList.toggle('idle', state === 0);
   const hint = $('touch').hidden ? PAUSE_HINT.keys : PAUSE_HINT.touch;
   if (state === 2) say(hint);
