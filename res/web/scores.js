@@ -202,7 +202,7 @@ async function showScores() {
 }
 
 $('scores-open').addEventListener('click', () => {
-  if (playState !== 0 && !confirm('End the game in progress to see the public scores?')) return;
+  if (played && !confirm('End the game in progress to see the public scores?')) return;
   location.href = `${location.pathname}?scores`;
 });
 $('scores-back').addEventListener('click', () => { location.href = location.pathname; });
