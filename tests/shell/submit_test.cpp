@@ -10,7 +10,7 @@ TEST(SubmitTest, EveryAnswerHasItsLineAndExitStatus) {
         int status;
         std::string body;
         int exitCode;
-        bool error;
+        bool error;  // said on standard error
         std::string line;
     } kCases[] = {
         {201, entry, 0, false, "Entered at #12 on Medium: score 4350"},

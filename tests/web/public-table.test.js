@@ -21,7 +21,7 @@ const openPages = [];
 before(async () => {
   const probe = net.createServer().listen(0, '127.0.0.1');
   await new Promise((resolve) => probe.once('listening', resolve));
-  const port = probe.address().port;
+  const { port } = probe.address();
   await new Promise((resolve) => probe.close(resolve));
   data = lib.newProfile();
   service = spawn(SCORES, ['serve', '--listen', `127.0.0.1:${port}`, '--data', data, '--site', lib.SITE, '--workers', '1'],
@@ -57,17 +57,23 @@ async function close(page) {
   openPages.splice(openPages.indexOf(page), 1);
   await page.close();
 }
+async function taps(page, spots) {
+  for (const spot of spots) {
+    await lib.tap(page, ...spot);
+    await lib.waitForIdle(page);
+  }
+}
 const answerOf = (page) => page.waitForFunction(() => !/^(|Sending…)$/.test($('send-answer').textContent))
   .then(() => page.$eval('#send-answer', (e) => e.textContent));
-const native = (file) => spawnSync(process.env.KORVEX_NATIVE, ['--verify', file], { encoding: 'utf8' }).stdout.trim();
+function native(bytes) {  // the line korvex --verify prints for these bytes
+  fs.writeFileSync(path.join(data, 'sent.kvr'), bytes);
+  return spawnSync(process.env.KORVEX_NATIVE, ['--verify', path.join(data, 'sent.kvr')], { encoding: 'utf8' }).stdout.trim();
+}
 
 test('a game played on the page and sent is in the Scores view, marked, and Watch plays it to its end', async () => {
   const page = await open(url);
   await lib.waitForIdle(page);
-  for (const spot of [SPOT.options, SPOT.hard, SPOT.ok]) {
-    await lib.tap(page, ...spot);
-    await lib.waitForIdle(page);
-  }
+  await taps(page, [SPOT.options, SPOT.hard, SPOT.ok]);
   await lib.tap(page, ...SPOT.newGame);
   await page.waitForSelector('#touch:not(.idle)');
   await page.keyboard.down('ArrowUp');  // fire without moving until the swarm ends the game
@@ -81,9 +87,7 @@ test('a game played on the page and sent is in the Scores view, marked, and Watc
   assert.equal(await page.$eval('#send-name', (e) => e.value), 'Web', 'the high score\'s name is proposed');
   await page.click('#send-go');
   assert.equal(await answerOf(page), 'Entered at #1 on Hard');
-  const sent = path.join(data, 'sent.kvr');
-  fs.writeFileSync(sent, Buffer.from(await page.evaluate(() => Array.from(sending.lastGame))));
-  const line = native(sent);
+  const line = native(Buffer.from(await page.evaluate(() => Array.from(sending.lastGame))));
   const again = await page.evaluate(() => sendGame('Twice', sending.lastGame));
   assert.equal(again.text, 'Already in the table (#1)');
   await page.click('#send-close');
@@ -118,10 +122,7 @@ test('offline: installable, a reload without the network plays and saves, a kept
   await page.reload();
   await lib.waitForIdle(page);
   console.log(`offline start to the first menu: ${Date.now() - started} ms`);
-  for (const spot of [SPOT.options, SPOT.easy, SPOT.ok]) {
-    await lib.tap(page, ...spot);
-    await lib.waitForIdle(page);
-  }
+  await taps(page, [SPOT.options, SPOT.easy, SPOT.ok]);
   const bytes = Array.from(fs.readFileSync(path.join(REPLAYS, 'easy-long-wrap.kvr')));
   const told = await page.evaluate((b) => sendGame('Later', Uint8Array.from(b)), bytes);
   assert.deepEqual([told.keep, told.text], [true, 'The table cannot be reached now: the game is kept, to send later.']);
@@ -141,14 +142,11 @@ test('a phone in portrait and a tablet on its side: no scrolling, controls of a 
                                       ['tablet', { width: 1024, height: 768 }, true]]) {
     const page = await open(url, { ...view, isMobile: true, hasTouch: true });
     await lib.waitForIdle(page);
-    const layout = await page.evaluate(() => ({
-      scrolls: document.documentElement.scrollHeight > innerHeight || document.documentElement.scrollWidth > innerWidth,
-      smallest: Math.min(...[...document.querySelectorAll('button')].filter((b) => b.offsetWidth)
-        .map((b) => Math.min(b.offsetWidth, b.offsetHeight))),
-      beside: getComputedStyle($('game')).flexDirection === 'row',
-    }));
-    assert.deepEqual(layout, { scrolls: false, smallest: layout.smallest, beside }, name);
-    assert.ok(layout.smallest >= 48, `${name}: a control of ${layout.smallest} px`);
+    const layout = await page.evaluate(() => [
+      document.documentElement.scrollHeight > innerHeight || document.documentElement.scrollWidth > innerWidth,
+      [...document.querySelectorAll('button')].every((b) => !b.offsetWidth || Math.min(b.offsetWidth, b.offsetHeight) >= 48),
+      getComputedStyle($('game')).flexDirection === 'row']);
+    assert.deepEqual(layout, [false, true, beside], `${name}: scrolls, controls of 48 px, buttons beside`);
     await page.screenshot({ path: path.join(lib.ARTEFACTS, `layout-${name}.png`) });
     await page.evaluate(() => openSendDialog(new Uint8Array(4), 'Send this game to the public table?'));
     await page.screenshot({ path: path.join(lib.ARTEFACTS, `send-${name}.png`) });
