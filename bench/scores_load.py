@@ -82,6 +82,14 @@ with tempfile.TemporaryDirectory() as scratch:
     try:
         # Long games, so that verification goes on while the readers read.
         more = variants(GOLDEN['easy-long-wrap'], 20)
+        def cpu_seconds():
+            fields = open(f'/proc/{server.proc.pid}/stat').read().rsplit(')', 1)[1].split()
+            return (int(fields[11]) + int(fields[12])) / os.sysconf('SC_CLK_TCK')
+        before, started = cpu_seconds(), time.monotonic()
+        out = subprocess.run([f'{build}/server/korvex-scores-reader', str(server.port), '50', '8'],
+                             check=True, capture_output=True, text=True).stdout.split()
+        print(f'table reads alone: {int(out[0]) / (time.monotonic() - started):.0f}/s, p50 {float(out[1]):.1f} ms, '
+              f'p99 {float(out[2]):.1f} ms, {(cpu_seconds() - before) / int(out[0]) * 1000:.2f} ms of server time a read')
         busy = threading.Thread(target=submissions, args=(server, more, 2 * cores))
         busy.start()
         started = time.monotonic()

@@ -4,8 +4,8 @@
 # the normal build, so they are not built here: that keeps the run to a few minutes on two cores).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-suites=(platform shell resources game ui persist scenario)
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DKORVEX_SANITIZE=ON >/dev/null
+IFS=';' read -ra suites < build-asan/test-suites.txt  # written by tests/CMakeLists.txt
 cmake --build build-asan -j"$(nproc)" --target "${suites[@]/%/_tests}"
 # Only the system libraries' own leaks are suppressed (scripts/lsan.supp); ours show.
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}
@@ -17,7 +17,7 @@ for suite in "${suites[@]}"; do
     (cd build-asan/tests && "./${suite}_tests" --gtest_brief=1)
 done
 # The score service and its verifier worker, through the API test (every fuzz corpus file included).
-cmake --build build-asan -j"$(nproc)" --target server_tests korvex-scores korvex-scores-verifier
+cmake --build build-asan -j"$(nproc)" --target server_tests korvex-scores korvex-scores-verifier korvex_data
 echo "sanitize: server_tests, the score service's API test"
 (cd build-asan/tests/server && ./server_tests --gtest_brief=1)
 # The leak checker traces the process it checks, which the workers' seccomp filter forbids.

@@ -298,6 +298,12 @@ void addApiRoutes(httplib::Server& server, ServiceParts& parts) {
     server.Get("/metrics", [p](const httplib::Request&, httplib::Response& res) {
         res.set_content(p->metrics.render(p->pool.queued(), p->pool.restarts()), "text/plain; version=0.0.4");
     });
+    // The library refuses a body past the limit before any handler; the answer says why.
+    server.set_error_handler([p](const httplib::Request&, httplib::Response& res) {
+        if (res.status != 413) return;
+        p->metrics.count(Outcome::TooLarge);
+        refuse(res, 413, "the recording is larger than 1 MiB");
+    });
     // Anything else under the API is not there, whatever the site holds.
     server.Get(R"(/api/.*)",
                [](const httplib::Request&, httplib::Response& res) { refuse(res, 404, "no such API"); });

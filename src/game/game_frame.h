@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include "game/results.h"
 #include "game/world.h"
 
 constexpr int kPlayerWidth = 20;  // one frame of the Player1.bmp strip, and the hit rectangle
@@ -16,9 +17,6 @@ constexpr int kFrameDelayMs = 50;
 
 // The four sounds, by what they announce.
 enum SoundId { kSoundShot = 0, kSoundEnemyHit = 1, kSoundCarrierHit = 2, kSoundGiftCaught = 3 };
-
-// Results of runLevel.
-enum LevelResult { kLevelMenu = 2, kLevelQuit = 3, kLevelCleared = 4, kLevelLost = 5 };
 
 // One game step: the player, the shot, the gift carrier and the formation move, then drawFrame.
 void advanceFrame();

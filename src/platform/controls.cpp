@@ -1,5 +1,5 @@
-// The one translation from keys to the screens' actions. The gamepad reaches it as keys too
-// (gamepad.cpp), so a screen never looks at a key code or a joystick.
+// The one translation from keys to the screens' actions, and the hot-spot rule for taps. The gamepad
+// reaches it as keys too (gamepad.cpp), so a screen never looks at a key code or a joystick.
 #include "platform/platform.h"
 
 namespace platform {
@@ -24,6 +24,10 @@ Action actionOf(const SDL_Event& event) {
         if (k.key == event.key.keysym.sym) return k.action;
     }
     return Action::None;
+}
+
+bool ptInRect(const Rect& r, int x, int y) {
+    return r.left <= x && x < r.right && r.top <= y && y < r.bottom;
 }
 
 }  // namespace platform

@@ -8,12 +8,12 @@
 
 namespace platform::detail {
 
-// The window layer of events.cpp: maps mouse positions back to the game's surface and handles F11
+// The window layer of input_stack.cpp: maps mouse positions back to the game's surface and handles F11
 // and Alt+Enter; false for an event that goes no further (those keys, a click on full screen's border).
 bool windowLetsThrough(SDL_Event& event);
 
 // The window layer's next event (the raw source's, through windowLetsThrough); 0 when none is pending
-// (poll) or the wait failed. Once a quit has come, always a quit (events.cpp).
+// (poll) or the wait failed. Once a quit has come, always a quit (input_stack.cpp).
 int windowPollEvent(SDL_Event* event);
 int windowWaitEvent(SDL_Event* event);
 

@@ -11,7 +11,7 @@ struct Voice {
     bool open = false;
     bool failed = false;
     SDL_AudioSpec device{};  // the format the device plays
-    std::string samples;  // in the device's format
+    std::string samples;     // in the device's format
     std::size_t position = 0;
     std::map<std::string, std::string> cache;  // decoded sounds by path
 };
@@ -62,13 +62,14 @@ std::string loadWavAs(const std::string& path, const SDL_AudioSpec& device) {
     if (!stream || !SDL_LoadWAV_RW(stream, 1, &fileFormat, &data, &length)) return "";
     SDL_AudioCVT cvt;
     std::string converted;
-    if (SDL_BuildAudioCVT(&cvt, fileFormat.format, fileFormat.channels, fileFormat.freq, device.format, device.channels,
-                          device.freq) >= 0) {
+    if (SDL_BuildAudioCVT(&cvt, fileFormat.format, fileFormat.channels, fileFormat.freq, device.format,
+                          device.channels, device.freq) >= 0) {
         std::string buffer(static_cast<std::size_t>(length) * (cvt.len_mult > 0 ? cvt.len_mult : 1), '\0');
         std::memcpy(&buffer[0], data, length);
         cvt.buf = reinterpret_cast<Uint8*>(&buffer[0]);
         cvt.len = static_cast<int>(length);
-        if (SDL_ConvertAudio(&cvt) == 0) converted.assign(buffer.data(), static_cast<std::size_t>(cvt.len_cvt));
+        if (SDL_ConvertAudio(&cvt) == 0)
+            converted.assign(buffer.data(), static_cast<std::size_t>(cvt.len_cvt));
     }
     SDL_FreeWAV(data);
     return converted;

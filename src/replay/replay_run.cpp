@@ -30,9 +30,9 @@ int playLevels() {
         const int result = runLevel();
         if (stopRequested() || !framesLeft()) return result;
         if (result == kLevelCleared) {
-            if (++levelCounter == kLevelCount) levelCounter = 0;
+            const std::int16_t next = nextLevel();
             settings.difficulty = static_cast<std::int16_t>(difficulty());
-            setupLevel(static_cast<std::int16_t>(levelCounter));
+            setupLevel(next);
         } else if (result != kLevelMenu) {
             return result;  // lost, or quit: the recorded game ended here
         }

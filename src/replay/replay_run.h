@@ -8,7 +8,7 @@
 #include "replay/recorder.h"
 #include "replay/replay_file.h"
 #include "replay/verify.h"
-#include "shell/options.h"
+#include "shell/command_line.h"
 
 namespace replay {
 

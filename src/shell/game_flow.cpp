@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <string>
 
+#include "game/results.h"
 #include "game/world.h"
 #include "persist/name_entry.h"
 #include "persist/settings.h"
@@ -22,7 +23,7 @@
 #include "resources/pack_reader.h"
 #include "shell/shell.h"
 #include "ui/font.h"
-#include "ui/menu.h"
+#include "ui/screens.h"
 #include "ui/text_page.h"
 
 std::int32_t levelCounter = 0;
@@ -30,7 +31,6 @@ char* storyText = nullptr;
 
 namespace {
 
-constexpr int kQuit = 3, kNewGame = 1, kMenu = 2, kCleared = 4, kLost = 5;
 constexpr std::uint32_t kSplashMs = 1000;
 constexpr std::uint32_t kGameOverMs = 3000;
 
@@ -78,6 +78,11 @@ void setUpText() {
     helpPage.useFont(0);
 }
 
+std::int16_t nextLevel() {
+    if (++levelCounter == kLevelCount) levelCounter = 0;
+    return static_cast<std::int16_t>(levelCounter);
+}
+
 void startNewGame() {
     // A recorded game starts here: with what it carries over from the games before, so that a
     // replay runs this very set-up again.
@@ -100,20 +105,19 @@ const FlowSteps kGameSteps = {showMenu, runLevel, setupLevel, startNewGame, show
 
 void runGameFlow(const FlowSteps& steps) {
     int result = steps.showMenu(0);
-    if (result == kNewGame) steps.startNewGame();
-    while (result != kQuit) {
+    if (result == kMenuNewGame) steps.startNewGame();
+    while (result != kLevelQuit) {
         result = steps.runLevel();
-        if (result == kCleared) {
-            if (++levelCounter == kLevelCount) levelCounter = 0;
-            steps.setupLevel(static_cast<std::int16_t>(levelCounter));
-        } else if (result == kLost) {
+        if (result == kLevelCleared) {
+            steps.setupLevel(nextLevel());
+        } else if (result == kLevelLost) {
             replay::endGame();  // kept before the name entry, which may keep it as a high score's
             steps.showGameOver();
             steps.startNewGame();
             result = steps.showMenu(0);
-        } else if (result == kMenu) {
+        } else if (result == kLevelMenu) {
             result = steps.showMenu(1);
-            if (result == kNewGame) steps.startNewGame();
+            if (result == kMenuNewGame) steps.startNewGame();
         }
     }
     replay::endGame();  // the player left the game by quitting

@@ -4,7 +4,7 @@
 #include <cstdint>
 
 extern std::int32_t levelCounter;  // index of the level being played, 0 to 24
-extern char* storyText;             // the story file's bytes and a NUL; never freed
+extern char* storyText;            // the story file's bytes and a NUL; never freed
 
 // Loads settings, splash, images, fonts and story, then runs the game until the player quits.
 // Returns false when start-up could not complete (the player has been told why).
@@ -13,6 +13,9 @@ bool runGame();
 // Start-up's text set-up, once the images are loaded: the active font, in-window message boxes, and
 // the help page's area, background and fonts (its text comes after).
 void setUpText();
+
+// A level cleared: levelCounter moves on to the next one (after the last, the first again) and says which.
+std::int16_t nextLevel();
 
 // Three lives, score 0, level 0, and the first level set up.
 void startNewGame();

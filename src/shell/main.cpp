@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "platform/platform.h"  // through SDL.h, main becomes SDL's entry where SDL supplies one
-#include "shell/options.h"
+#include "shell/command_line.h"
 #include "shell/startup.h"
 #include "shell/submit.h"
 

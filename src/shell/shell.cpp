@@ -1,7 +1,7 @@
 // The globals every part of the game shares, and the two small routines that fill and show them.
 #include "shell/shell.h"
 
-#include "shell/layout.h"
+#include "shell/install_folders.h"
 
 SDL_Surface* screen = nullptr;
 platform::WindowHandle mainWindow = 0;

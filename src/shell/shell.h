@@ -19,7 +19,7 @@ constexpr int kScreenHeight = 320;
 // Makes the whole screen visible; every screen and frame ends its drawing with it.
 void updateScreen();
 
-// Fills programDir, dataDir and playerDir from the program's own path (see shell/layout.h).
+// Fills programDir, dataDir and playerDir from the program's own path (see shell/install_folders.h).
 void findDirectories();
 
 // A data file named relative to the program folder ("\data\0.pak"), as found in dataDir.

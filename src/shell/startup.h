@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "shell/options.h"
+#include "shell/command_line.h"
 
 constexpr std::uint64_t kMinimumFreeMemory = 5000000;  // bytes
 

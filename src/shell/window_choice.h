@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "shell/options.h"
+#include "shell/command_line.h"
 
 // Opens the game's surface (`screen`) scaled and in full screen or not as --scale, --fullscreen and
 // --window say, else as korvex.conf in playerDir says; keeps what the command line chose and the

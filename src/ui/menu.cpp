@@ -1,6 +1,6 @@
 // The main menu: a full-screen picture with stylus hot spots that start, resume or leave the game
 // and open the other screens.
-#include "ui/menu.h"
+#include "ui/screens.h"
 
 #include "resources/images.h"
 #include "shell/shell.h"
@@ -9,7 +9,6 @@
 
 namespace {
 
-constexpr int kNewGame = 1, kResume = 2, kLeave = 3;
 constexpr int kResumeX = 8, kResumeY = 9;
 
 enum class MenuAction { NewGame, Leave, Options, Help, About, Scores, Resume };
@@ -46,11 +45,11 @@ void dropQueuedEvents() {
 int runAction(MenuAction action, int inGame) {
     switch (action) {
         case MenuAction::NewGame:
-            return kNewGame;
+            return kMenuNewGame;
         case MenuAction::Leave:
-            return kLeave;
+            return kMenuQuit;
         case MenuAction::Resume:
-            return inGame == 1 ? kResume : 0;
+            return inGame == 1 ? kMenuResume : 0;
         case MenuAction::Options:
             showOptions();
             break;
@@ -88,11 +87,11 @@ int showMenu(int inGame) {
     focus.draw(rects);
     for (;;) {
         const ui::Input input = ui::waitInput();
-        if (input.kind == ui::InputKind::Quit) return kLeave;
+        if (input.kind == ui::InputKind::Quit) return kMenuQuit;
         int hit = -1;
         if (input.kind == ui::InputKind::Tap) hit = ui::hitSpot(spots, input.x, input.y);
         if (input.kind == ui::InputKind::Action) {
-            if (input.action == platform::Action::Back && inGame == 1) return kResume;
+            if (input.action == platform::Action::Back && inGame == 1) return kMenuResume;
             hit = focus.handle(input.action, rects, focusable);
             if (hit < 0) {
                 drawMenu(inGame);

@@ -2,7 +2,7 @@
 #include "resources/images.h"
 #include "shell/shell.h"
 #include "ui/focus.h"
-#include "ui/menu.h"
+#include "ui/screens.h"
 #include "ui/screen_loop.h"
 #include "ui/text_page.h"
 

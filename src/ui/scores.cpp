@@ -9,7 +9,7 @@
 #include "shell/shell.h"
 #include "ui/focus.h"
 #include "ui/font.h"
-#include "ui/menu.h"
+#include "ui/screens.h"
 #include "ui/screen_loop.h"
 
 namespace {

@@ -1,14 +1,10 @@
 // What every menu screen shares: its results and the wait for the next tap or quit.
 #pragma once
 
+#include "game/results.h"
 #include "platform/platform.h"
 
 namespace ui {
-
-// Screen results: closed by the screen's own button, the about screen's way to support, quit.
-constexpr int kScreenClosed = 1;
-constexpr int kScreenSupport = 2;
-constexpr int kScreenQuit = 3;
 
 enum class InputKind { Tap, Quit, Action, Other };
 

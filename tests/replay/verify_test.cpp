@@ -8,7 +8,7 @@
 
 #include "platform/script/script.h"
 #include "replay/recorder.h"
-#include "shell/options.h"
+#include "shell/command_line.h"
 #include "shell/startup.h"
 #include "support/test_support.h"
 

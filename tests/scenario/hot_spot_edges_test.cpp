@@ -6,7 +6,7 @@
 #include "persist/keyboard.h"
 #include "persist/name_entry.h"
 #include "platform/script/script.h"
-#include "ui/menu.h"
+#include "ui/screens.h"
 #include "ui/text_page.h"
 
 namespace menu_test {

@@ -3,7 +3,7 @@
 #include "menu_fixture.h"
 #include "platform/script/script.h"
 #include "shell/shell.h"
-#include "ui/menu.h"
+#include "ui/screens.h"
 
 namespace menu_test {
 namespace {

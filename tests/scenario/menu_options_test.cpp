@@ -4,7 +4,7 @@
 #include "persist/settings.h"
 #include "platform/script/script.h"
 #include "shell/shell.h"
-#include "ui/menu.h"
+#include "ui/screens.h"
 
 namespace menu_test {
 namespace {

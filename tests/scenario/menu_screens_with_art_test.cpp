@@ -10,7 +10,7 @@
 #include "shell/shell.h"
 #include "shell/game_flow.h"
 #include "support/test_support.h"
-#include "ui/menu.h"
+#include "ui/screens.h"
 #include "ui/text_page.h"
 
 namespace {

@@ -12,7 +12,7 @@
 #include "replay/recorder.h"
 #include "replay/replay_file.h"
 #include "replay/replay_run.h"
-#include "shell/options.h"
+#include "shell/command_line.h"
 #include "shell/startup.h"
 #include "support/test_support.h"
 

@@ -4,7 +4,7 @@
 #include "menu_fixture.h"
 #include "platform/script/script.h"
 #include "shell/shell.h"
-#include "ui/menu.h"
+#include "ui/screens.h"
 #include "ui/screen_loop.h"
 
 namespace menu_test {

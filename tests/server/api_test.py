@@ -29,7 +29,7 @@ CASES = [
     (medium, 'ElevenChars', 400, 'name'),
     (medium, 'tab\there', 400, 'name'),
     (medium, 'caf\u00e9', 400, 'name'),
-    (b'K' * (1024 * 1024 + 1), 'Big', 413, None),
+    (b'K' * (1024 * 1024 + 1), 'Big', 413, '1 MiB'),
 ]
 
 with tempfile.TemporaryDirectory() as scratch:

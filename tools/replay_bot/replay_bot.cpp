@@ -215,8 +215,7 @@ void play(const Game& game) {
     for (;;) {
         const int result = runLevel();
         if (result == kLevelCleared) {
-            if (++levelCounter == kLevelCount) levelCounter = 0;
-            setupLevel(static_cast<std::int16_t>(levelCounter));
+            setupLevel(nextLevel());
         } else if (result == kLevelMenu) {
             script::setIdleHook(nullptr);
             platform::delay(4000);  // in the menu

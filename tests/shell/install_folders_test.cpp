@@ -1,6 +1,6 @@
 // The layout and path decisions: which folders a program at a given path uses, where data names
 // lead in each layout, and which user data folder the environment gives.
-#include "shell/layout.h"
+#include "shell/install_folders.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The command line, read as a table of options.
-#include "shell/options.h"
+#include "shell/command_line.h"
 
 #include <cstdlib>
 #include <cstring>

@@ -1,5 +1,5 @@
 // The two layouts, decided from the program's own path and nothing else of the system.
-#include "shell/layout.h"
+#include "shell/install_folders.h"
 
 #include "platform/platform.h"
 

@@ -1,5 +1,5 @@
 // The command line: every option, values at and past their bounds, and what is refused.
-#include "shell/options.h"
+#include "shell/command_line.h"
 
 #include <gtest/gtest.h>
 
