@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "shell/options.h"
+#include "shell/command_line.h"
 
 // What a server's answer means to the player: the line to print, whether it goes to standard error,
 // and the exit status (0 entered or already there, 1 refused, 2 no server took it).
