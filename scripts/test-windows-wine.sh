@@ -216,11 +216,11 @@ check_replays() {
 # --submit through WinHTTP to the host's korvex-scores on loopback: the answers and exit codes.
 check_submit() {
   begin "korvex.exe --submit: entered, already there, refused, no server"
-  local scores=$root/build/korvex-scores port closed line status expected
-  port=$(python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
-  closed=$(python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+  local port closed line status expected
+  read -r port closed < <(python3 -c 'import socket; a, b = (socket.create_server(("127.0.0.1", 0)) for _ in "ab"); print(a.getsockname()[1], b.getsockname()[1])')
   mkdir -p "$work/scores"
-  SDL_AUDIODRIVER=dummy "$scores" serve --listen "127.0.0.1:$port" --data "$work/scores" --workers 1 >"$work/scores.log" 2>&1 &
+  SDL_AUDIODRIVER=dummy "$root/build/korvex-scores" serve --listen "127.0.0.1:$port" --data "$work/scores" --workers 1 \
+    >"$work/scores.log" 2>&1 &
   scores_pid=$!
   for _ in $(seq 50); do grep -q serving "$work/scores.log" && break; sleep 0.1; done
   expected=$(cut -d' ' -f2 "$root/tests/replays/medium.expected")
@@ -236,8 +236,7 @@ medium $port 0 Already_in_the_table_(#1)
 menu-resume-quit $port 1 Refused:_
 medium $closed 2 korvex:_no_score_service_reached
 EOF_CASES
-  kill "$scores_pid"
-  wait "$scores_pid" 2>/dev/null
+  kill "$scores_pid" && wait "$scores_pid" 2>/dev/null
   scores_pid=""
   end
 }

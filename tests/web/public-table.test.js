@@ -1,7 +1,6 @@
-// The page with a real korvex-scores serving it: a game played, sent and found in the Scores view,
-// watched to its recorded end; the answers for a duplicate and a refusal; offline, installable, a
-// reload with the network off that plays and saves, and a kept game sent later; a static host
-// without a service; the phone's layout. Screens land in the artefacts for a look.
+// The page served by a real korvex-scores: a game played, sent, found in the Scores view and watched to
+// its end; a duplicate and a refusal; installable, offline play and saves, a kept game sent later; a
+// static host without a service; the phone's layout (screens land in the artefacts for a look).
 'use strict';
 const assert = require('node:assert/strict');
 const fs = require('node:fs');
@@ -14,15 +13,15 @@ const lib = require('./lib');
 const SCORES = process.env.KORVEX_SCORES || path.join(lib.ROOT, 'build/korvex-scores');
 const REPLAYS = path.join(lib.ROOT, 'tests/replays');
 const SPOT = { newGame: [60, 45], options: [50, 74], hard: [10, 136], easy: [10, 70], ok: [110, 294] };
-const pause = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 let service, data, profile, browser, url;
 const openPages = [];
 
 before(async () => {
   const probe = net.createServer().listen(0, '127.0.0.1');
-  await new Promise((resolve) => probe.once('listening', resolve));
-  const { port } = probe.address();
-  await new Promise((resolve) => probe.close(resolve));
+  const port = await new Promise((resolve) => probe.once('listening', () => {
+    const { port: free } = probe.address();
+    probe.close(() => resolve(free));
+  }));
   data = lib.newProfile();
   service = spawn(SCORES, ['serve', '--listen', `127.0.0.1:${port}`, '--data', data, '--site', lib.SITE, '--workers', '1'],
                   { env: { ...process.env, SDL_AUDIODRIVER: 'dummy' }, stdio: ['ignore', 'pipe', 'inherit'] });
@@ -58,10 +57,7 @@ async function close(page) {
   await page.close();
 }
 async function taps(page, spots) {
-  for (const spot of spots) {
-    await lib.tap(page, ...spot);
-    await lib.waitForIdle(page);
-  }
+  for (const spot of spots) await lib.tap(page, ...spot).then(() => lib.waitForIdle(page));
 }
 const answerOf = (page) => page.waitForFunction(() => !/^(|Sending…)$/.test($('send-answer').textContent))
   .then(() => page.$eval('#send-answer', (e) => e.textContent));
@@ -79,7 +75,7 @@ test('a game played on the page and sent is in the Scores view, marked, and Watc
   await page.keyboard.down('ArrowUp');  // fire without moving until the swarm ends the game
   await page.waitForSelector('#touch.idle', { timeout: 120000 });
   await page.keyboard.up('ArrowUp');
-  await pause(3600);  // the game-over picture
+  await new Promise((resolve) => setTimeout(resolve, 3600));  // the game-over picture
   await page.keyboard.type('Web');
   await page.keyboard.press('Enter');
   await lib.waitForIdle(page);
