@@ -35,11 +35,13 @@ int main(int argc, char** argv) {
             while (std::chrono::steady_clock::now() < until) {
                 // Mostly the first page, as the page and the clients read it; now and then a later one.
                 const int offset = random() % 4 == 0 ? static_cast<int>(random() % 3000) : 0;
-                const std::string path = std::string("/api/v1/scores?difficulty=") + difficulties[random() % 3] +
+                const std::string path = std::string("/api/v1/scores?difficulty=") +
+                                         difficulties[random() % 3] +
                                          "&limit=100&offset=" + std::to_string(offset);
                 const auto began = std::chrono::steady_clock::now();
                 const auto res = client.Get(path.c_str());
-                mine.push_back(std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count());
+                mine.push_back(
+                    std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count());
                 if (!res || res->status != 200) ++failed;
             }
             std::lock_guard<std::mutex> lock(mutex);
@@ -50,7 +52,7 @@ int main(int argc, char** argv) {
     for (std::thread& t : threads) t.join();
     std::sort(all.begin(), all.end());
     if (all.empty()) return 1;
-    std::printf("%zu %.3f %.3f %d\n", all.size(), all[all.size() / 2] * 1000, all[all.size() * 99 / 100] * 1000,
-                failures);
+    std::printf("%zu %.3f %.3f %d\n", all.size(), all[all.size() / 2] * 1000,
+                all[all.size() * 99 / 100] * 1000, failures);
     return failures == 0 ? 0 : 1;
 }

@@ -112,7 +112,8 @@ std::string parse(int argc, char** argv, Command* c) {
                           : a == "--rate"  ? &c->rate
                           : a == "--queue" ? &c->queue
                                            : &c->limitSeconds;
-            if (error.empty() && !number(value, a == "--rate" ? 0 : 1, 10000, target)) {
+            const int least = a == "--rate" || a == "--limit-seconds" ? 0 : 1;  // 0: no limit / no time
+            if (error.empty() && !number(value, least, 10000, target)) {
                 error = a + " wants a whole number, not '" + value + "'";
             }
         } else {
