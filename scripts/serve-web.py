@@ -10,9 +10,10 @@ import sys
 
 # The page's own files only: no inline script or style, no other site, no frames, no forms.
 POLICY = ("default-src 'none'; script-src 'self' 'wasm-unsafe-eval'; style-src 'self'; img-src 'self'; "
-          "connect-src 'self'; base-uri 'none'; form-action 'none'; frame-ancestors 'none'")
+          "connect-src 'self'; manifest-src 'self'; worker-src 'self'; base-uri 'none'; form-action 'none'; frame-ancestors 'none'")
 TYPES = {".wasm": "application/wasm", ".js": "text/javascript", ".data": "application/octet-stream",
-         ".kvr": "application/octet-stream"}
+         ".kvr": "application/octet-stream",
+         ".webmanifest": "application/manifest+json"}
 
 
 class SiteHandler(http.server.SimpleHTTPRequestHandler):

@@ -4,7 +4,8 @@
 # under 64-bit Wine) in one fresh prefix, in an X server of its own, driven with xdotool:
 # silent install, the game at its menu (picture for picture the Linux build's), a short game, a second copy,
 # setup and uninstaller refusing while it runs, a read-only settings file and one held open, the golden
-# replays, installing again and the folders and keys refused, the uninstaller from the Uninstall key,
+# replays, --submit to a score service, installing again and the folders and keys refused, the uninstaller
+# from the Uninstall key,
 # the portable copy in a folder with a Cyrillic name, the command line without a console, and the
 # Windows services one by one (korvex-system-check.exe).
 #
@@ -29,6 +30,7 @@ cyrillic='Игры'  # "games"; outside the ANSI code page of the prefix
 cleanup() {
   [ -n "${game_pid:-}" ] && kill "$game_pid" 2>/dev/null
   [ -n "${linux_pid:-}" ] && kill "$linux_pid" 2>/dev/null
+  [ -n "${scores_pid:-}" ] && kill "$scores_pid" 2>/dev/null
   [ -n "${WINEPREFIX:-}" ] && timeout 30 "$wineserver" -k >/dev/null 2>&1
   [ -n "${xvfb_pid:-}" ] && kill "$xvfb_pid" 2>/dev/null
   rm -rf "$work"
@@ -109,7 +111,7 @@ check_delivered() {
   expect 'grep -q "Subsystem.*(Windows GUI)" <<<"$headers"' "korvex.exe uses the GUI subsystem"
   # Windows reads DLL names in any case, and the 32- and 64-bit import libraries spell them differently.
   expect '[ "$(grep "DLL Name" <<<"$headers" | awk "{print tolower(\$3)}" | sort | tr "\n" " ")" = \
-    "kernel32.dll msvcrt.dll sdl.dll shell32.dll user32.dll winmm.dll " ]' "korvex.exe needs only SDL.dll and Windows"
+    "kernel32.dll msvcrt.dll sdl.dll shell32.dll user32.dll winhttp.dll winmm.dll " ]' "korvex.exe needs only SDL.dll and Windows"
   expect '! "$tools-objdump" -p "$stage/SDL.dll" | grep -qi "libgcc\|libstdc"' "SDL.dll needs no compiler DLL"
   local resources
   resources=$("$tools-windres" -i "$exe" -J coff -O rc)
@@ -266,6 +268,34 @@ check_replays() {
     expect '[ "$status" -eq 0 ] && [ "$line" = "$(cat "${replay%.kvr}.expected")" ]' \
       "$name: got '$line', exit $status"
   done
+  end
+}
+
+# --submit through WinHTTP to the host's korvex-scores on loopback: the answers and exit codes.
+check_submit() {
+  begin "korvex.exe --submit: entered, already there, refused, no server"
+  local port closed line status expected
+  read -r port closed < <(python3 -c 'import socket; a, b = (socket.create_server(("127.0.0.1", 0)) for _ in "ab"); print(a.getsockname()[1], b.getsockname()[1])')
+  mkdir -p "$work/scores"
+  SDL_AUDIODRIVER=dummy "$root/build/korvex-scores" serve --listen "127.0.0.1:$port" --data "$work/scores" --workers 1 \
+    >"$work/scores.log" 2>&1 &
+  scores_pid=$!
+  for _ in $(seq 50); do grep -q serving "$work/scores.log" && break; sleep 0.1; done
+  expected=$(cut -d' ' -f2 "$root/tests/replays/medium.expected")
+  # replay, server port, exit code, the line's start
+  while read -r replay at code start; do
+    status=0
+    line=$(in_c "$installed\\korvex.exe" --submit "C:\\replays\\$replay.kvr" --name Ace --server "http://127.0.0.1:$at/" 2>&1) ||
+      status=$?
+    expect '[ "$status" -eq "$code" ] && [[ "$line" == "${start//_/ }"* ]]' "$replay to port $at: got '$line', exit $status"
+  done <<EOF_CASES
+medium $port 0 Entered_at_#1_on_Medium:_score_$expected
+medium $port 0 Already_in_the_table_(#1)
+menu-resume-quit $port 1 Refused:_
+medium $closed 2 korvex:_no_score_service_reached
+EOF_CASES
+  kill "$scores_pid" && wait "$scores_pid" 2>/dev/null
+  scores_pid=""
   end
 }
 
@@ -439,6 +469,7 @@ main() {
   check_installed_game
   check_unwritable_settings
   check_replays
+  check_submit
   check_reinstall
   check_uninstall
   check_portable

@@ -60,7 +60,11 @@ function browsersKey(e) {
          /^F([1-9]|1[02])$/.test(e.code);
 }
 
+// Typing into the page's own fields (the name a game is sent under) is no key for the game.
+const typingInPage = (e) => e.target instanceof HTMLInputElement;
+
 addEventListener('keydown', (e) => {
+  if (typingInPage(e)) return;
   startSound();
   if (isFullScreenKey(e)) {
     e.preventDefault();
@@ -72,6 +76,7 @@ addEventListener('keydown', (e) => {
   keyDown(e.code, e.key, modifiers(e));
 });
 addEventListener('keyup', (e) => {
+  if (typingInPage(e) && !heldKeys.has(e.code)) return;
   if (browsersKey(e) && !heldKeys.has(e.code)) return;
   e.preventDefault();
   keyUp(e.code, modifiers(e));

@@ -6,6 +6,9 @@
 //   index.html?scale=N       play, every game pixel N x N screen pixels
 //   index.html?verify=PATH   verify the recorded game at PATH on this site; its line goes to #result
 //                            and the title
+//   index.html?replay=PATH   watch the recorded game at PATH on this site (&speed=N: N times faster),
+//                            then back to the public scores
+//   index.html?scores        the public scores (scores.js), without starting the game
 //   a .kvr dropped on the page: watch it (the page starts again with it, keeping the address's options)
 'use strict';
 
@@ -89,6 +92,11 @@ $('fullscreen').hidden = !(document.fullscreenEnabled && $('game').requestFullsc
 // --- The player's folder in IndexedDB (saves.js), read before the game starts --------------------
 
 function mountSaves() {
+  const put = saves.put;
+  saves.put = (path, bytes) => {
+    noteSave(path, bytes);  // a game that ended, a name typed: the send dialog's to offer
+    return put(path, bytes);
+  };
   Module.addRunDependency('saves');
   loadSaves(Module.FS, say).then(() => Module.removeRunDependency('saves'));
   keepSaves();
@@ -144,7 +152,7 @@ async function recordingRefusal(file) {
 // The address to start again at: its options kept, a recording to verify left out.
 function restartAddress() {
   const kept = new URLSearchParams(location.search);
-  kept.delete('verify');
+  for (const one of ['verify', 'replay', 'speed', 'scores']) kept.delete(one);
   return `${location.pathname}${kept.toString() ? `?${kept}` : ''}`;
 }
 
@@ -226,14 +234,17 @@ async function fetchRecording(verify) {
 // What the address or a dropped file asks for: the game's arguments and how the end is shown.
 async function chooseRun() {
   const verify = address.get('verify');
-  if (verify !== null) {
-    const recording = await fetchRecording(verify);
+  const replay = address.get('replay');
+  if (verify !== null || replay !== null) {
+    const recording = await fetchRecording(verify !== null ? verify : replay);
     if (!recording) {
-      printed.push(`korvex: ${verify}: not a recording on this site; give its path, such as replays/game.kvr`);
-      return { args: null, end: showVerdict };  // said without starting the game
+      printed.push(`korvex: ${verify !== null ? verify : replay}: not a recording on this site; give its path, such as replays/game.kvr`);
+      return { args: null, end: verify !== null ? showVerdict : watched };  // said without starting the game
     }
     if (recording.bytes) putFile(recording.name, recording.bytes);
-    return { args: ['--verify', recordingName(recording.name)], end: showVerdict };
+    if (verify !== null) return { args: ['--verify', recordingName(recording.name)], end: showVerdict };
+    const speed = /^([1-9]|1[0-6])$/.test(address.get('speed')) ? ['--speed', address.get('speed')] : [];
+    return { args: ['--replay', recordingName(recording.name), ...speed], end: watched };
   }
   const dropped = sessionStorage.getItem(DROPPED);
   if (dropped) {
@@ -247,6 +258,12 @@ async function chooseRun() {
   return { args: [], end: () => showEnd(releaseLock || !navigator.locks ? 'The game has ended.'
                                                   : 'Korvex is already open in another tab or window.',
                                         releaseLock || !navigator.locks ? 'Play again' : 'Try again') };
+}
+
+// A game watched from the public scores: its end leads back to them.
+function watched(code) {
+  showEnd(code === 0 ? 'The recorded game has ended.' : 'The recorded game could not be played.', 'Back to the scores');
+  againAddress = `${location.pathname}?scores`;
 }
 
 function showVerdict(code) {
@@ -267,7 +284,8 @@ function showEnd(text, again) {
   if (releaseLock) releaseLock();
   releaseLock = null;
 }
-$('again').addEventListener('click', () => { location.href = restartAddress(); });
+let againAddress = null;  // where the end's button leads, when not to a new start
+$('again').addEventListener('click', () => { location.href = againAddress || restartAddress(); });
 
 function cStrings(list) {
   const pointers = list.map((text) => {
@@ -353,8 +371,18 @@ var Module = {
   },
 };
 
-// The game's loader comes last, so that a failed download of it is said too.
-const loader = document.createElement('script');
-loader.src = 'korvex.js';
-loader.onerror = () => failed('korvex.js could not be downloaded');
-document.body.append(loader);
+// The site's files kept for offline play, where the browser can (a secure origin); not for a check.
+if (navigator.serviceWorker && address.get('verify') === null) {
+  navigator.serviceWorker.register('sw.js').catch((error) => console.warn('korvex: no offline copy:', error));
+}
+
+// The game's loader comes last, so that a failed download of it is said too; the scores need none.
+if (address.has('scores')) {
+  $('loading').hidden = true;
+  showScores();
+} else {
+  const loader = document.createElement('script');
+  loader.src = 'korvex.js';
+  loader.onerror = () => failed('korvex.js could not be downloaded');
+  document.body.append(loader);
+}

@@ -55,6 +55,8 @@ Preferences parsePreferences(const std::string& text) {
             readScale(value, &preferences.scale);
         } else if (key == "fullscreen") {
             readYesNo(value, &preferences.fullscreen);
+        } else if (key == "server" && value.find_first_of(" \t") == std::string::npos) {
+            preferences.server = value;
         }
     }
     return preferences;
@@ -66,6 +68,8 @@ std::string formatPreferences(const Preferences& preferences) {
         "# scale: 1 to 8, each pixel drawn N x N; without it, the largest that fits the desktop.\n";
     if (preferences.scale > 0) text += "scale = " + std::to_string(preferences.scale) + "\n";
     text += std::string("fullscreen = ") + (preferences.fullscreen ? "yes" : "no") + "\n";
+    // The player's own line, kept through the game's saves of the window's preferences.
+    if (!preferences.server.empty()) text += "server = " + preferences.server + "\n";
     return text;
 }
 

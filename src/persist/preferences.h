@@ -3,11 +3,17 @@
 #pragma once
 
 #include <string>
+#include <utility>
 
 struct Preferences {
     int scale = 0;            // 1 to 8; 0: the largest that fits the desktop
     bool fullscreen = false;  // start in full screen
-    bool operator==(const Preferences& o) const { return scale == o.scale && fullscreen == o.fullscreen; }
+    std::string server;       // the score service --submit sends to; empty: none
+    Preferences(int scale = 0, bool fullscreen = false, std::string server = "")
+        : scale(scale), fullscreen(fullscreen), server(std::move(server)) {}
+    bool operator==(const Preferences& o) const {
+        return scale == o.scale && fullscreen == o.fullscreen && server == o.server;
+    }
     bool operator!=(const Preferences& o) const { return !(*this == o); }
 };
 

@@ -96,6 +96,21 @@ bool removeFile(const std::string& path);
 // Copies saving one file at once each put a whole file in place; true once it is there.
 bool replaceFile(const std::string& path, const std::string& bytes);
 
+// --- Network: called by --submit only ------------------------------------------------------------
+
+// What a server said to postBytes: its HTTP status and body; status 0 when no answer came, `error`
+// saying why (no such host, refused, a certificate that does not hold, a timeout).
+struct HttpAnswer {
+    int status = 0;
+    std::string body;
+    std::string error;
+};
+
+// --submit only (the game never reaches a network by itself): POSTs `body` as application/octet-stream
+// to the http:// or https:// `url` and waits, at most about a minute, for the answer. HTTPS checks the
+// server with the system's certificates.
+HttpAnswer postBytes(const std::string& url, const std::string& body);
+
 // --- The raw sources: called by the shared input and window layers only ----------------------------
 
 namespace detail {

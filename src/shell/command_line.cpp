@@ -24,6 +24,9 @@ const OptionRow kRows[] = {
     {"--replay", Takes::Path, 0, 0, [](Options& o, const char* v, int) { o.replayFile = v; }},
     {"--speed", Takes::Number, 1, 16, [](Options& o, const char*, int n) { o.speed = n; }},
     {"--verify", Takes::Path, 0, 0, [](Options& o, const char* v, int) { o.verifyFile = v; }},
+    {"--submit", Takes::Path, 0, 0, [](Options& o, const char* v, int) { o.submitFile = v; }},
+    {"--name", Takes::Path, 0, 0, [](Options& o, const char* v, int) { o.name = v; }},
+    {"--server", Takes::Path, 0, 0, [](Options& o, const char* v, int) { o.server = v; }},
 };
 
 // A whole decimal number in [low, high]; anything else is refused.
@@ -48,6 +51,9 @@ const char* const kUsageParagraphs[] = {
     "  --replay FILE    watch a recorded game\n"
     "  --speed N        watch it N times faster (1 to 16)\n"
     "  --verify FILE    check a recorded game without showing it; exit 0 if it holds\n"
+    "  --submit FILE --name NAME [--server URL]\n"
+    "                   send a recorded game to a public score table under NAME and\n"
+    "                   print its answer; the server is URL or korvex.conf's server = URL\n"
     "  --help           show this text and exit\n"
     "  --version        show the version and exit\n",
 
@@ -74,7 +80,11 @@ const char* const kUsageParagraphs[] = {
     "  - portable (data/ beside the program): in data/\n",
 
     "Exit status: 0; 2 for a bad command line. With --verify: 0 when the recording holds,\n"
-    "1 when it does not, 2 for a file that is not a recorded game.\n",
+    "1 when it does not, 2 for a file that is not a recorded game. With --submit: 0 when\n"
+    "the game was entered or is there already, 1 when the table refused it, 2 when no\n"
+    "server took it (none reached, or busy: try again later).\n",
+
+    "The game reaches no network by itself: only --submit does, and only to the server given.\n",
 };
 
 }  // namespace
@@ -124,8 +134,18 @@ bool parseOptions(int argc, const char* const* argv, Options& options, std::stri
         }
         row->apply(options, value, number);
     }
-    if (!options.replayFile.empty() && !options.verifyFile.empty()) {
-        error = "--replay and --verify cannot be used together: watch a recorded game or verify one";
+    const int commands =
+        !options.replayFile.empty() + !options.verifyFile.empty() + !options.submitFile.empty();
+    if (commands > 1) {
+        error = "--replay, --verify and --submit cannot be used together: watch, verify or send one game";
+        return false;
+    }
+    if (options.submitFile.empty() && (!options.name.empty() || !options.server.empty())) {
+        error = "--name and --server go with --submit FILE";
+        return false;
+    }
+    if (!options.submitFile.empty() && options.name.empty()) {
+        error = "--submit needs --name NAME, the name the game is entered under";
         return false;
     }
     return true;

@@ -5,6 +5,7 @@
 #include "platform/platform.h"  // through SDL.h, main becomes SDL's entry where SDL supplies one
 #include "shell/command_line.h"
 #include "shell/startup.h"
+#include "shell/submit.h"
 
 int main(int argc, char** argv) {
     const std::vector<std::string> args = platform::arguments(argc, argv);
@@ -24,5 +25,6 @@ int main(int argc, char** argv) {
         platform::reportText(std::string(versionText()) + "\n", false);
         return 0;
     }
+    if (!options.submitFile.empty()) return runSubmit(options);  // no window: a line and an exit status
     return korvexMain(options);
 }

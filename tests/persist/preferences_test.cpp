@@ -42,10 +42,17 @@ TEST(PreferencesTest, EachLineIsReadOrLeavesItsDefault) {
 }
 
 TEST(PreferencesTest, WhatIsWrittenIsReadBack) {
-    for (const Preferences p :
-         {Preferences{}, Preferences{1, true}, Preferences{8, false}, Preferences{0, true}}) {
+    for (const Preferences& p :
+         {Preferences{}, Preferences{1, true}, Preferences{8, false}, Preferences{0, true},
+          Preferences{0, false, "https://scores.example:8443/"}}) {
         EXPECT_EQ(parsePreferences(formatPreferences(p)), p) << formatPreferences(p);
     }
+}
+
+TEST(PreferencesTest, TheServerLineIsOneAddressWithoutBlanks) {
+    EXPECT_EQ(parsePreferences("server = http://a:8090\nscale = 2\n").server, "http://a:8090");
+    EXPECT_EQ(parsePreferences("server = http://a b\n").server, "");
+    EXPECT_EQ(parsePreferences("# server = http://a\n").server, "");
 }
 
 TEST(PreferencesTest, MissingAndUnreadableFilesMeanDefaults) {

@@ -34,6 +34,8 @@ TEST(OptionsTest, AcceptedOptionsFillTheirFields) {
     EXPECT_EQ(parse({"--fullscreen", "--window"}).options.fullscreen, 0);
     EXPECT_EQ(parse({"--replay", "a.kvr"}).options.replayFile, "a.kvr");
     EXPECT_EQ(parse({"--verify=b.kvr"}).options.verifyFile, "b.kvr");
+    const Options sent = parse({"--submit", "s.kvr", "--name=Ace", "--server", "http://h"}).options;
+    EXPECT_EQ(sent.submitFile + sent.name + sent.server, "s.kvrAcehttp://h");
     EXPECT_TRUE(parse({"--help"}).options.help);
     EXPECT_TRUE(parse({"--version"}).options.version);
 }
@@ -46,6 +48,8 @@ TEST(OptionsTest, BadCommandLinesAreRefusedWithOneLine) {
         {"--replay"},        {"--verify="},    {"--help=yes"},      {"-x"},
         {"--fullscreenish"}, {"game.kvr"},     {"--scale", "0003"},
         {"--replay", "a.kvr", "--verify", "b.kvr"},  // watch one or verify one
+        {"--submit", "a.kvr"},  {"--name", "Ace"}, {"--server", "http://h"},
+        {"--submit", "a.kvr", "--name", "Ace", "--verify", "a.kvr"},
     };
     // clang-format on
     for (const auto& args : bad) {

@@ -24,8 +24,9 @@ test('the page loads its own files and nothing else, from its own site', async (
     await lib.waitForIdle(page);
     await lib.tap(page, 30, 105);  // Help: its pictures come with the data too
     await lib.waitForIdle(page);
-    const needed = ['/', '/page.css', '/input.js', '/saves.js', '/page.js', '/korvex.js', '/korvex.wasm', '/korvex.data'];
-    assert.deepEqual([...asked].filter((url) => url !== '/korvex.png').sort(), needed.sort());  // and the icon
+    const needed = ['/', '/page.css', '/input.js', '/saves.js', '/scores.js', '/page.js', '/korvex.js', '/korvex.wasm',
+                    '/korvex.data', '/manifest.webmanifest'];
+    assert.deepEqual([...asked].filter((url) => !/^\/korvex[-a-z0-9]*\.png$/.test(url)).sort(), needed.sort());  // and the icons
   });
 });
 
@@ -116,6 +117,7 @@ test('Quit leaves a page that says so, and Play again starts the game anew', asy
 test('a failed download says so, with Try again', async () => {
   for (const name of ['korvex.js', 'korvex.wasm', 'korvex.data']) {
     await lib.withPage(session.browser, 'about:blank', async (page) => {
+      await page.setBypassServiceWorker(true);  // a first visit: no offline copy yet
       await page.setRequestInterception(true);
       page.on('request', (request) => (request.url().endsWith(`/${name}`) ? request.abort() : request.continue()));
       await page.evaluateOnNewDocument(() => Object.defineProperty(Document.prototype, 'fullscreenEnabled', { get: () => false }));

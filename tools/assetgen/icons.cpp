@@ -20,6 +20,15 @@ bool insideRoundedTile(int x, int y) {
     return dx * dx + dy * dy <= kCorner * kCorner;
 }
 
+constexpr int kMaskableTile = 64;  // the icon's grid with a margin of 8 all round
+
+void drawStarsAndShips(Canvas& tile, const Sources& sources, int offset) {
+    static const int kStars[][2] = {{8, 9}, {39, 6}, {6, 30}, {41, 27}, {30, 40}, {12, 44}};
+    for (const auto& star : kStars) tile.set(star[0] + offset, star[1] + offset, Colour{200, 220, 255});
+    tile.draw(sources.sprites.frame("Enemy11", 0), offset + (kTile - 23) / 2, offset + 3);
+    tile.draw(sources.sprites.frame("Player1", 0), offset + (kTile - 20) / 2, offset + kTile - 24 - 2);
+}
+
 Canvas iconTile(const Sources& sources) {
     Canvas tile(kTile, kTile);
     for (int y = 0; y < kTile; ++y) {
@@ -30,10 +39,7 @@ Canvas iconTile(const Sources& sources) {
             tile.set(x, y, edge ? kRim : mix(palette::kSpaceTop, palette::kSpaceBottom, y / double(kTile)));
         }
     }
-    static const int kStars[][2] = {{8, 9}, {39, 6}, {6, 30}, {41, 27}, {30, 40}, {12, 44}};
-    for (const auto& star : kStars) tile.set(star[0], star[1], Colour{200, 220, 255});
-    tile.draw(sources.sprites.frame("Enemy11", 0), (kTile - 23) / 2, 3);
-    tile.draw(sources.sprites.frame("Player1", 0), (kTile - 20) / 2, kTile - 24 - 2);
+    drawStarsAndShips(tile, sources, 0);
     return tile;
 }
 
@@ -61,6 +67,17 @@ Canvas resampleSquare(const Canvas& source, int size) {
         }
     }
     return out;
+}
+
+Canvas maskableIconPicture(const Sources& sources, int size) {
+    Canvas tile(kMaskableTile, kMaskableTile);
+    for (int y = 0; y < kMaskableTile; ++y) {
+        for (int x = 0; x < kMaskableTile; ++x) {
+            tile.set(x, y, mix(palette::kSpaceTop, palette::kSpaceBottom, y / double(kMaskableTile)));
+        }
+    }
+    drawStarsAndShips(tile, sources, (kMaskableTile - kTile) / 2);
+    return resampleSquare(tile, size);
 }
 
 Canvas iconPicture(const Sources& sources, int size) {

@@ -27,7 +27,8 @@ const char* const kUsage =
     "  --images DIR   receives the 39 pictures of the main pack, named after their slots,\n"
     "                 and splash.bmp, the picture of the splash pack\n"
     "  --data DIR     the game's data folder: receives story, the story's pictures and 0.wav to 3.wav\n"
-    "  --icons DIR    receives the desktop icon as NxN/korvex.png for N = 16, 32, 48, 64, 128, 256\n";
+    "  --icons DIR    receives the desktop icon as NxN/korvex.png for N = 16, 32, 48, 64, 128, 256,\n"
+    "                 and the page's web/korvex-192.png, korvex-512.png, korvex-maskable.png\n";
 
 // The story's picture, by the path the story names it with (relative to the program folder, whose
 // data folder is the --data folder).
@@ -164,7 +165,15 @@ bool writeIcons(const Options& options, const art::Sources& sources, std::string
         if (!art::writePng(art::iconPicture(sources, size), (folder / "korvex.png").string(), error))
             return false;
     }
-    return true;
+    const fs::path web = fs::path(options.icons) / "web";
+    std::error_code ignored;
+    fs::create_directories(web, ignored);
+    for (int size : art::kWebIconSizes) {
+        const std::string name = "korvex-" + std::to_string(size) + ".png";
+        if (!art::writePng(art::iconPicture(sources, size), (web / name).string(), error)) return false;
+    }
+    return art::writePng(art::maskableIconPicture(sources, art::kWebIconSizes[1]),
+                         (web / "korvex-maskable.png").string(), error);
 }
 
 }  // namespace

@@ -125,6 +125,13 @@ std::string userDataFolder() {
 bool startVideo() {
     return SDL_Init(SDL_INIT_VIDEO) == 0;
 }
+// The headless game reaches no network: a submission finds no server.
+HttpAnswer postBytes(const std::string&, const std::string&) {
+    HttpAnswer answer;
+    answer.error = "the scripted platform has no network";
+    return answer;
+}
+
 void captureButtons() {}
 void releaseButtons() {}
 void openGamepad() {}  // tests push joystick events themselves

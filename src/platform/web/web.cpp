@@ -24,6 +24,23 @@ constexpr char kStore[] = "/save";  // the page keeps what lies below in Indexed
 constexpr int kSoundRate = 22050;
 
 // clang-format off
+// POSTs `size` bytes at `body` to `url` and waits: the status, and the answer's bytes in a block of
+// the game's heap at *answer (*answerSize long; the caller frees it); 0 when no answer came.
+EM_ASYNC_JS(int, pagePost, (const char* url, const char* body, int size, char** answer, int* answerSize), {
+    const sent = HEAPU8.slice(body, body + size);  // copied now: the heap may grow while this waits
+    try {
+        const reply = await fetch(UTF8ToString(url), { method: 'POST', credentials: 'same-origin', body: sent,
+                                                       headers: { 'Content-Type': 'application/octet-stream' } });
+        const bytes = new Uint8Array(await reply.arrayBuffer());
+        const at = _malloc(bytes.length + 1);
+        HEAPU8.set(bytes, at);
+        HEAPU32[answer >> 2] = at;
+        HEAP32[answerSize >> 2] = bytes.length;
+        return reply.status;
+    } catch (error) {
+        return 0;
+    }
+});
 EM_ASYNC_JS(int, pageLock, (const char* name), {
     return (await Module.web.lock(UTF8ToString(name))) ? 1 : 0;
 });
@@ -78,6 +95,19 @@ void reportText(const std::string& text, bool error) {
 
 std::string userDataFolder() {
     return std::string(kStore) + "/";
+}
+
+// Through the browser's fetch, which holds the browser's own rules (the site's policy allows its own
+// origin only). The page itself sends games from its own script; this is the game's way to the same.
+HttpAnswer postBytes(const std::string& url, const std::string& body) {
+    HttpAnswer answer;
+    char* bytes = nullptr;
+    int size = 0;
+    answer.status = pagePost(url.c_str(), body.data(), static_cast<int>(body.size()), &bytes, &size);
+    if (bytes) answer.body.assign(bytes, static_cast<std::size_t>(size));
+    std::free(bytes);
+    if (answer.status == 0) answer.error = "the browser reached no server";
+    return answer;
 }
 
 void captureButtons() {}

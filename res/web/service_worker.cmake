@@ -1,0 +1,16 @@
+# Writes site/sw.js from sw.js.in: the list of the site's files and a version that is the digest of
+# them all, so that any change of any file makes a new version.   cmake -DSITE=... -DTEMPLATE=... -P
+file(GLOB names RELATIVE ${SITE} ${SITE}/*)
+list(REMOVE_ITEM names sw.js)
+list(SORT names)
+set(digests "")
+set(quoted "")
+foreach(name ${names})
+    file(SHA256 ${SITE}/${name} digest)
+    string(APPEND digests "${name} ${digest}\n")
+    string(APPEND quoted "'${name}', ")
+endforeach()
+string(SHA256 version "${digests}")
+string(SUBSTRING ${version} 0 16 KORVEX_SITE_VERSION)
+string(REGEX REPLACE ", $" "" KORVEX_SITE_FILES "${quoted}")
+configure_file(${TEMPLATE} ${SITE}/sw.js @ONLY)
