@@ -15,9 +15,9 @@ extern std::string dataDir;                // packs, sounds, the story; programD
 // Makes the whole screen visible; every screen and frame ends its drawing with it.
 void updateScreen();
 
-// Fills programDir, dataDir and playerDir from the program's own path (see shell/install_folders.h). A portable
-// copy whose data folder cannot be written and holds no settings file keeps the player's files in the
-// installed copy's player folder instead.
+// Fills programDir, dataDir and playerDir from the program's own path (see shell/install_folders.h). A
+// portable copy whose data folder cannot be written and holds no settings file keeps the player's files in
+// the installed copy's player folder instead.
 void findDirectories();
 
 // Start-up of a run that may save: says where the player's files went when findDirectories moved them,
