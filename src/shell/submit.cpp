@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "persist/key_table.h"
+#include "persist/player_files.h"
 #include "persist/preferences.h"
 #include "platform/platform.h"
 #include "shell/shell.h"
