@@ -6,7 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 mode=${1:-60}
-CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORVEX_FUZZ=ON >/dev/null
+cmake --preset fuzz >/dev/null  # CMakePresets.json
 targets=()
 for source in tests/fuzz/*_fuzz.cpp; do targets+=("$(basename "$source" .cpp)"); done
 cmake --build build-fuzz -j"$(nproc)" --target "${targets[@]}"

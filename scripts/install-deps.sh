@@ -7,7 +7,7 @@ set -euo pipefail
 want_build=(cmake g++ make pkg-config libsdl1.2-dev libx11-dev zlib1g-dev libgtest-dev googletest libbenchmark-dev)
 # The score service (server/): HTTP, its two stores, JSON, the workers' seccomp filter.
 want_build+=(libcpp-httplib-dev libsqlite3-dev libpq-dev nlohmann-json3-dev libssl-dev libseccomp-dev)
-want_test=(xvfb xdotool x11-utils imagemagick dpkg-dev file desktop-file-utils appstream lintian man-db g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine32:i386 wine64 valgrind python3 clang clang-14 libclang-rt-14-dev)
+want_test=(xvfb xdotool x11-utils imagemagick dpkg-dev file desktop-file-utils appstream lintian man-db g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine32:i386 wine64 valgrind python3 clang clang-14 clang-format libclang-rt-14-dev)
 
 # The score service's tests: a private PostgreSQL cluster; systemd-analyze for its unit.
 want_test+=(postgresql systemd)

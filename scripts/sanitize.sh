@@ -4,7 +4,7 @@
 # the normal build, so they are not built here: that keeps the run to a few minutes on two cores).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DKORVEX_SANITIZE=ON >/dev/null
+cmake --preset asan >/dev/null  # CMakePresets.json
 IFS=';' read -ra suites < build-asan/test-suites.txt  # written by tests/CMakeLists.txt
 cmake --build build-asan -j"$(nproc)" --target "${suites[@]/%/_tests}"
 # Only the system libraries' own leaks are suppressed (scripts/lsan.supp); ours show.

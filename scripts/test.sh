@@ -5,6 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh test
+scripts/check-format.sh
 scripts/build.sh
 
 # A player who played the game in the build folder keeps settings, preferences and recordings in

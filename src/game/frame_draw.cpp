@@ -6,7 +6,6 @@
 #include "game/gifts.h"
 #include "platform/platform.h"
 #include "resources/images.h"
-#include "shell/game_flow.h"
 #include "shell/shell.h"
 #include "ui/font.h"
 

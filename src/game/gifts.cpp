@@ -5,7 +5,6 @@
 #include "game/game_frame.h"
 #include "platform/platform.h"
 #include "resources/images.h"
-#include "shell/shell.h"
 
 namespace {
 

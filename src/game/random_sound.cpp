@@ -2,7 +2,7 @@
 #include "game/world.h"
 #include "persist/settings.h"
 #include "platform/platform.h"
-#include "shell/shell.h"
+#include "resources/data_files.h"
 
 std::int32_t randomRange(std::int32_t lo, std::int32_t hi, std::int32_t salt) {
     // Reseeded before every draw from the clock, the previous result and the caller's salt, in

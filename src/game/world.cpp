@@ -19,6 +19,7 @@ bool showLevelBanner = false;
 std::int32_t enemyFireChance = 30;
 std::int32_t giftLaunchChance = 10;
 std::int32_t lastRandom = 1;
+std::int32_t levelCounter = 0;
 
 void resetWorld() {
     player = Player{};

@@ -116,6 +116,7 @@ extern bool showLevelBanner;
 extern std::int32_t enemyFireChance;
 extern std::int32_t giftLaunchChance;
 extern std::int32_t lastRandom;
+extern std::int32_t levelCounter;  // index of the level being played, 0 to 24
 
 // The 25 formation layouts, 48 codes each in row-major order (0 empty, 1 to 3 hits).
 extern const std::uint8_t formations[kLevelCount][kEnemyCount];

@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "persist/player_files.h"
 #include "platform/platform.h"
-#include "shell/shell.h"
 
 Settings settings;
 

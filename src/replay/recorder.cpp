@@ -3,8 +3,8 @@
 
 #include <cstring>
 
+#include "persist/player_files.h"
 #include "platform/platform.h"
-#include "shell/shell.h"
 
 namespace replay {
 namespace {

@@ -7,11 +7,12 @@
 
 #include "game/game_frame.h"
 #include "game/world_state.h"
+#include "persist/player_files.h"
 #include "persist/settings.h"
+#include "platform/platform.h"
 #include "resources/images.h"
 #include "resources/pack_reader.h"
 #include "shell/game_flow.h"
-#include "shell/shell.h"
 
 namespace replay {
 namespace {

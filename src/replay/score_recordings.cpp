@@ -3,10 +3,10 @@
 
 #include <string>
 
+#include "persist/player_files.h"
 #include "persist/settings.h"
 #include "platform/platform.h"
 #include "replay/recorder.h"
-#include "shell/shell.h"
 
 namespace replay {
 namespace {

@@ -1,5 +1,7 @@
 #include "resources/image_names.h"
 
+// Five a row, as the slots are numbered.
+// clang-format off
 const char* const kImageFileNames[kImageSlotCount] = {
     "start_screen.bmp", "GameBackground.bmp", "Player1.bmp", "Weapon1.bmp", "Weapon2.bmp",
     "Enemy11.bmp", "Enemy21.bmp", "Enemy31.bmp", "NewGameBackground.bmp", "SmallEnemy.bmp",
@@ -10,3 +12,4 @@ const char* const kImageFileNames[kImageSlotCount] = {
     "unused30.bmp", "but_resume.bmp", "keyboard_small.bmp", "keyboard_large.bmp", "keyboard_small_pushed.bmp",
     "keyboard_large_pushed.bmp", "unused36.bmp", "editbox.bmp", "font_white.bmp",
 };
+// clang-format on

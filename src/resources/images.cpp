@@ -3,6 +3,7 @@
 
 #include <utility>
 
+#include "resources/data_files.h"
 #include "resources/pack_reader.h"
 #include "shell/shell.h"
 

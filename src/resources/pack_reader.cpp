@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "resources/data_files.h"
 #include "resources/pack_format.h"
-#include "shell/shell.h"
 
 const char* const kSplashPackName = "\\data\\0";
 const char* const kMainPackName = "//data//1";

@@ -26,7 +26,6 @@
 #include "ui/screens.h"
 #include "ui/text_page.h"
 
-std::int32_t levelCounter = 0;
 char* storyText = nullptr;
 
 namespace {

@@ -3,8 +3,7 @@
 
 #include <cstdint>
 
-extern std::int32_t levelCounter;  // index of the level being played, 0 to 24
-extern char* storyText;            // the story file's bytes and a NUL; never freed
+extern char* storyText;  // the story file's bytes and a NUL; never freed
 
 // Loads settings, splash, images, fonts and story, then runs the game until the player quits.
 // Returns false when start-up could not complete (the player has been told why).

@@ -6,7 +6,9 @@
 #include <string>
 #include <utility>
 
+#include "persist/player_files.h"
 #include "replay/replay_run.h"
+#include "resources/images.h"
 #include "shell/game_flow.h"
 #include "shell/shell.h"
 #include "shell/window_choice.h"

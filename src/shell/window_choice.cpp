@@ -1,7 +1,9 @@
 // The window's scale and full screen: the command line first, then the preferences file.
 #include "shell/window_choice.h"
 
+#include "persist/player_files.h"
 #include "persist/preferences.h"
+#include "resources/images.h"
 #include "shell/shell.h"
 
 namespace {

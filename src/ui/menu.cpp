@@ -1,11 +1,10 @@
 // The main menu: a full-screen picture with stylus hot spots that start, resume or leave the game
 // and open the other screens.
-#include "ui/screens.h"
-
 #include "resources/images.h"
 #include "shell/shell.h"
 #include "ui/focus.h"
 #include "ui/screen_loop.h"
+#include "ui/screens.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include "resources/images.h"
 #include "shell/shell.h"
 #include "ui/focus.h"
-#include "ui/screens.h"
 #include "ui/screen_loop.h"
+#include "ui/screens.h"
 
 namespace {
 

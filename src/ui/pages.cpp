@@ -2,8 +2,8 @@
 #include "resources/images.h"
 #include "shell/shell.h"
 #include "ui/focus.h"
-#include "ui/screens.h"
 #include "ui/screen_loop.h"
+#include "ui/screens.h"
 #include "ui/text_page.h"
 
 namespace {

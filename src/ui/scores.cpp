@@ -9,8 +9,8 @@
 #include "shell/shell.h"
 #include "ui/focus.h"
 #include "ui/font.h"
-#include "ui/screens.h"
 #include "ui/screen_loop.h"
+#include "ui/screens.h"
 
 namespace {
 

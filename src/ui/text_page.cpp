@@ -6,8 +6,9 @@
 #include <cstring>
 #include <string>
 
+#include "platform/platform.h"
+#include "resources/data_files.h"
 #include "resources/images.h"
-#include "shell/shell.h"
 #include "ui/glyph_edges.h"
 
 TextPage helpPage;

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "persist/player_files.h"
 #include "platform/script/script.h"
 #include "shell/shell.h"
 #include "support/test_support.h"

@@ -136,3 +136,13 @@ TEST_F(ControlsTest, MessageBoxesAreAnsweredWithYNEnterEscapeAndTheGamepad) {
 }
 
 }  // namespace
+
+TEST(PtInRect, LeftAndTopInsideRightAndBottomOutside) {
+    const platform::Rect r{94, 273, 143, 293};
+    EXPECT_TRUE(platform::ptInRect(r, 94, 273));
+    EXPECT_TRUE(platform::ptInRect(r, 142, 292));
+    EXPECT_FALSE(platform::ptInRect(r, 143, 280));
+    EXPECT_FALSE(platform::ptInRect(r, 100, 293));
+    EXPECT_FALSE(platform::ptInRect(r, 93, 280));
+    EXPECT_FALSE(platform::ptInRect(r, 100, 272));
+}

@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "resources/pack_format.h"
-#include "shell/shell.h"
 #include "support/test_support.h"
 
 using testing_support::Rgb;

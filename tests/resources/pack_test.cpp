@@ -8,7 +8,6 @@
 #include "resources/images.h"
 #include "resources/pack_format.h"
 #include "resources/pack_reader.h"
-#include "shell/shell.h"
 #include "support/test_support.h"
 
 using testing_support::Rgb;

@@ -3,7 +3,6 @@
 
 #include "menu_fixture.h"
 #include "platform/script/script.h"
-#include "shell/shell.h"
 #include "ui/screens.h"
 #include "ui/text_page.h"
 

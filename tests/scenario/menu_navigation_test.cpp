@@ -2,7 +2,6 @@
 // the way through the screens it opens.
 #include "menu_fixture.h"
 #include "platform/script/script.h"
-#include "shell/shell.h"
 #include "ui/screens.h"
 
 namespace menu_test {

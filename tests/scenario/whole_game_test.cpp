@@ -11,7 +11,6 @@
 #include "platform/script/script.h"
 #include "resources/images.h"
 #include "shell/game_flow.h"
-#include "shell/shell.h"
 #include "shell/startup.h"
 #include "support/test_support.h"
 #include "ui/text_page.h"

@@ -4,8 +4,8 @@
 #include "menu_fixture.h"
 #include "platform/script/script.h"
 #include "shell/shell.h"
-#include "ui/screens.h"
 #include "ui/screen_loop.h"
+#include "ui/screens.h"
 
 namespace menu_test {
 namespace {

@@ -4,6 +4,8 @@
 #include <deque>
 #include <string>
 
+#include "game/world.h"
+#include "platform/platform.h"
 #include "shell/game_flow.h"
 
 namespace {
@@ -25,12 +27,16 @@ int scriptedLevel() {
     if (!levelAnswers.empty()) levelAnswers.pop_front();
     return answer;
 }
-void recordSetup(std::int16_t level) { trace += "S" + std::to_string(level) + " "; }
+void recordSetup(std::int16_t level) {
+    trace += "S" + std::to_string(level) + " ";
+}
 void recordNewGame() {
     levelCounter = 0;
     trace += "N ";
 }
-void recordGameOver() { trace += "G "; }
+void recordGameOver() {
+    trace += "G ";
+}
 
 const FlowSteps kScripted = {scriptedMenu, scriptedLevel, recordSetup, recordNewGame, recordGameOver};
 
@@ -45,9 +51,13 @@ std::string run(std::deque<int> menus, std::deque<int> levels) {
 
 }  // namespace
 
-TEST(GameFlow, QuitFromTheFirstMenuEndsWithoutAGame) { EXPECT_EQ(run({3}, {}), "M0 "); }
+TEST(GameFlow, QuitFromTheFirstMenuEndsWithoutAGame) {
+    EXPECT_EQ(run({3}, {}), "M0 ");
+}
 
-TEST(GameFlow, ANewGameIsPreparedThenPlayedUntilQuit) { EXPECT_EQ(run({1}, {3}), "M0 N L "); }
+TEST(GameFlow, ANewGameIsPreparedThenPlayedUntilQuit) {
+    EXPECT_EQ(run({1}, {3}), "M0 N L ");
+}
 
 TEST(GameFlow, ClearedLevelsAdvanceAndTheTwentyFifthWrapsToTheFirst) {
     std::deque<int> clears(25, 4);

@@ -1,6 +1,8 @@
 // Every file the game writes for the player goes one way (savePlayerFile, then replaceFile): one table
 // of what can stand where the file goes. Whatever stands there, a save changes nothing but the one file
 // it may write, keeps links, kinds and modes, and makes its folders private.
+#include "persist/player_files.h"
+
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/stat.h>

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "persist/player_files.h"
 #include "platform/script/script.h"
 #include "shell/shell.h"
 #include "support/test_support.h"

@@ -2,10 +2,10 @@
 // F11 in the file; the 211-byte settings file is left alone.
 #include <gtest/gtest.h>
 
+#include "persist/player_files.h"
 #include "persist/preferences.h"
 #include "persist/settings.h"
 #include "platform/script/script.h"
-#include "shell/shell.h"
 #include "shell/startup.h"
 #include "support/test_support.h"
 

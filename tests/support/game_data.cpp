@@ -8,7 +8,9 @@
 namespace testing_support {
 
 namespace {
-void paintText(const char* text, int x, int y) { drawText(text, x, y, kFont); }
+void paintText(const char* text, int x, int y) {
+    drawText(text, x, y, kFont);
+}
 }  // namespace
 
 void SdlTest::loadGameImages() {

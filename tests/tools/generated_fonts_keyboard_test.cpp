@@ -67,7 +67,6 @@ TEST(GeneratedFonts, WhiteTextIsLightAndDarkTextIsDark) {
     EXPECT_LE(darkest, 60);
 }
 
-
 bool differInside(const pack::RawImage& a, const pack::RawImage& b, const platform::Rect& r) {
     for (int y = r.top + 1; y < r.bottom - 1; ++y)
         for (int x = r.left + 1; x < r.right - 1; ++x)

@@ -8,8 +8,8 @@
 #include <filesystem>
 #include <sstream>
 
-#include "resources/image_names.h"
 #include "pack_test_support.h"
+#include "resources/image_names.h"
 
 namespace {
 

@@ -46,8 +46,7 @@ void drawKeyFace(Canvas& canvas, const Box& key, const KeyLook& look) {
     canvas.fillRect(face.right - 1, face.top, 1, face.height(), look.rimBottom);
 }
 
-void drawKeyLabel(Canvas& canvas, const GlyphSet& glyphs, const Key& key, bool large,
-                  const KeyLook& look) {
+void drawKeyLabel(Canvas& canvas, const GlyphSet& glyphs, const Key& key, bool large, const KeyLook& look) {
     const Box inner{key.rect.left + 1 + look.labelShift, key.rect.top + 1 + look.labelShift,
                     key.rect.right - 1 + look.labelShift, key.rect.bottom - 1 + look.labelShift};
     const int code = large ? key.largeCase : key.smallCase;

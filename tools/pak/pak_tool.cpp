@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <iomanip>
 
-#include "resources/image_names.h"
 #include "pak/pak_files.h"
+#include "resources/image_names.h"
 
 namespace paktool {
 namespace {
