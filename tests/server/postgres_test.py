@@ -28,7 +28,8 @@ try:
     as_user('initdb', '-D', db_dir, '-U', user, '--auth=trust', '-E', 'UTF8')
     as_user(*pg_start)
     url = f'postgresql:///postgres?host={sock}&port={port}&user={user}'
-    servers = [Server(program, '--database', url, '--workers', '2', '--rate', '10000') for _ in range(2)]
+    for _ in range(2):
+        servers.append(Server(program, '--database', url, '--workers', '2', '--rate', '10000'))
     games = variants(GOLDEN['hard-careless'], 12) + [GOLDEN['medium'], GOLDEN['hard']]
     with concurrent.futures.ThreadPoolExecutor(8) as pool:
         answers = list(pool.map(lambda job: job[1].submit(games[job[0]], f'G{job[0]}')[::2],

@@ -17,7 +17,10 @@ class Server:
         self.proc = subprocess.Popen([program, 'serve', '--listen', f'127.0.0.1:{self.port}', *args],
                                      stdout=subprocess.PIPE, stderr=subprocess.STDOUT)
         line = self.proc.stdout.readline()
-        assert line.startswith(b'korvex-scores: serving'), line
+        if not line.startswith(b'korvex-scores: serving'):
+            self.proc.kill()
+            self.proc.wait()
+            raise AssertionError(line)
 
     def request(self, method, path, body=None, headers=None, timeout=120):
         conn = http.client.HTTPConnection('127.0.0.1', self.port, timeout=timeout)
