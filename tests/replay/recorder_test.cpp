@@ -90,6 +90,6 @@ TEST(ReplayStore, HighScoreReplaysMoveDownWithTheirEntriesAndAResetRemovesThem) 
     ++gameNumber;
     beginGame();
     endGame();
-    EXPECT_EQ(gameIn(folder + "last.kvr"), 7);
+    EXPECT_EQ(gameIn(folder + "last.kvr"), 8);
     replay::stopRecording();
 }
