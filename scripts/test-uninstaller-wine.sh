@@ -245,6 +245,7 @@ case_game_running() {
   install_product 'Apps\Demo'
   add_key 'Demo\Settings'
   add_link Demo 'C:\Apps\Demo\demo.exe'
+  wait_for_wine  # the registry saved before it is compared
   cp "$hold" "$drive/hold.exe"
   (cd "$drive" && exec timeout 60 "$wine" 'C:\hold.exe' mutex KORVEX 30 >"$prefix/held" 2>/dev/null) &
   for _ in $(seq 100); do grep -q held "$prefix/held" 2>/dev/null && break; sleep 0.1; done
